@@ -1,0 +1,57 @@
+#pragma once
+// Every text table of the program, filled once at start-up by InitEnglishText
+// and never changed afterwards.
+
+#include "LangText.h"
+
+#include <QHash>
+#include <array>
+
+namespace zr50 {
+
+struct MessageTexts {
+    LangText AllDataCleared, DataFile, FileError, CannotOpenPort, ReadConfirm, WriteConfirm,
+        FileModified, FileOverwrite, CheckConnection, ModelWrong, FreqOutOfRange, Ok, Cancel;
+    std::array<LangText, 3> Completed;  // item 1 read, item 2 write
+};
+
+struct MainTexts {
+    QHash<QString, LangText> Menu;  // captions by menu item name
+    LangText CommPortCaption, Com, LanguageMode, LanguageSetup, Close, Help;
+    std::array<LangText, 3> LanguageNames;  // item 1 English, item 2 Chinese
+};
+
+struct PrintTexts {
+    LangText FileName;
+    std::array<LangText, 3> Switch;  // item 1 OFF, item 2 ON
+    std::array<LangText, 9> Colors;  // items 1..8
+};
+
+struct ProgressTexts {
+    std::array<LangText, 3> Title;  // item = CommMode 1 read, 2 write
+    LangText Percentage;
+};
+
+struct VersionTexts {
+    LangText FirmwareLabel, SoftwareLabel, DataFileLabel, Question, MissingVersion,
+        UnknownDataVersion;
+};
+
+struct TextTables {
+    MessageTexts Msg;
+    MainTexts Main;
+    PrintTexts Print;
+    ProgressTexts Progress;
+    VersionTexts Version;
+};
+
+void InitMessageTexts(TextTables& t);
+void InitPrintTexts(TextTables& t);
+void InitVersionTexts(TextTables& t);
+// Fills every table, in the order the program needs them.
+void InitEnglishText(TextTables& t);
+
+// The roger-beep texts by id (10221, 12014, 29000..29007, 29100..29113, 29200, 29201).
+QString GetToneText(long id, int language);
+
+}  // namespace zr50

@@ -1,0 +1,235 @@
+// The stored layout of the records and the modified test of the document.
+
+#include "model/ByteIO.h"
+#include "model/Document.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace zr50;
+
+namespace {
+
+// Records the file offset of every field it is walked over.
+class OffsetRecorder {
+public:
+    template <class T>
+    void operator()(const T& field) {
+        offsets[reinterpret_cast<const void*>(&field)] = pos;
+        pos += Size(field);
+    }
+    int At(const void* field) const {
+        auto it = offsets.find(field);
+        return it == offsets.end() ? -1 : it->second;
+    }
+    std::map<const void*, int> offsets;
+    int pos = 0;
+
+private:
+    static int Size(int16_t) { return 2; }
+    static int Size(int32_t) { return 4; }
+    static int Size(uint8_t) { return 1; }
+    template <int N>
+    static int Size(const FixedText<N>&) { return N; }
+};
+
+TEST(RecordLayout, SizesMatchTheStoredRecords) {
+    EXPECT_EQ(EncodeRecord(DataHeaderRec{}).size(), kDataFileSize);
+    EXPECT_EQ(EncodeRecord(ChannelRecord{}).size(), kChannelRecordSize);
+    EXPECT_EQ(EncodeRecord(FileIdRec{}).size(), 34);
+    EXPECT_EQ(EncodeRecord(OptFeatRec{}).size(), 966);
+    EXPECT_EQ(EncodeRecord(ToneRecord{}).size(), 60);
+}
+
+TEST(RecordLayout, HeaderFieldOffsets) {
+    DataHeaderRec r;
+    OffsetRecorder o;
+    layout::Visit(o, std::as_const(r));
+    const OptFeatRec& f = r.OptFeat;
+    const std::map<const void*, int> expected = {
+        {&r.VersionText, 0}, {&r.CurBand, 4}, {&r.CurGroup[0], 6}, {&r.CurGroup[1], 8},
+        {&r.CurRow(0, 1), 10}, {&r.CurRow(1, 1), 12}, {&r.CurRow(0, 2), 14},
+        {&r.CurRow(1, 17), 76}, {&r.ChCount(0, 1), 78}, {&r.ChCount(1, 17), 144},
+        {&r.FileId.ModelText, 146}, {&r.FileId.ModelCode, 153}, {&r.FileId.BandKind, 155},
+        {&r.FileId.MakeDate, 157}, {&r.FileId.IdVersionText, 165}, {&r.FileId.ModelFamily, 170},
+        {&r.FileId.InitBandKind, 176}, {&r.FileId.IdMark, 178},
+        {&f.GroupValid(0, 1), 180}, {&f.GroupName(0, 1), 180 + 68}, {&f.GroupName(1, 1), 180 + 72},
+        {&f.EmgCh(0, 1, 0), 180 + 204}, {&f.EmgCh(0, 1, 1), 180 + 272},
+        {&f.BandHighNibble, 180 + 340}, {&f.WorkMode, 180 + 342}, {&f.WorkGroup[1], 180 + 346},
+        {&f.VOXFunction, 180 + 348}, {&f.AuxFlag0, 180 + 350}, {&f.AuxFlag1, 180 + 352},
+        {&f.MemCh(0, 1), 180 + 354}, {&f.EmgMode(0, 1, 0), 180 + 422},
+        {&f.GroupChRef(0, 1), 180 + 558}, {&f.PubBOT, 180 + 626}, {&f.RTIX, 180 + 632},
+        {&f.PubHiCut, 180 + 636}, {&f.PubRoger, 180 + 646}, {&f.Beep, 180 + 648},
+        {&f.INDIC, 180 + 650}, {&f.SWRProtect, 180 + 658}, {&f.SCM, 180 + 662},
+        {&f.VoltLimit[0], 180 + 670}, {&f.PubMode, 180 + 676}, {&f.ModeEnable[0], 180 + 678},
+        {&f.DTMFSendTime, 180 + 690}, {&f.DTMFCode[1], 180 + 702}, {&f.DTMFCode[16], 180 + 942},
+        {&f.FMDeviation, 180 + 958}, {&f.LongKey, 180 + 964},
+        {&r.RBToneTable[1].Step[1].ToneFreq, 1146}, {&r.RBToneTable[1].Step[1].ToneLen, 1148},
+        {&r.RBToneTable[1].Cycles, 1146 + 56}, {&r.RBToneTable[2].Step[1].ToneFreq, 1206},
+        {&r.TxOffset, 1626}, {&r.FreqCh, 1630}, {&r.ASQLevel, 1632}, {&r.RSSILevel[0], 1634},
+        {&r.MicType, 1658}, {&r.FinRange, 1682}, {&r.HFPublic, 1683}, {&r.HamPublic, 1685},
+        {&r.CWFreq, 1687}, {&r.TxColor, 1698},
+    };
+    for (const auto& [field, offset] : expected) EXPECT_EQ(o.At(field), offset) << offset;
+    EXPECT_EQ(o.pos, kDataFileSize);
+}
+
+TEST(RecordLayout, ChannelFieldOffsets) {
+    ChannelRecord c;
+    OffsetRecorder o;
+    layout::Visit(o, std::as_const(c));
+    EXPECT_EQ(o.At(&c.RxFreq), 6);
+    EXPECT_EQ(o.At(&c.TxFreq), 14);
+    EXPECT_EQ(o.At(&c.Reserved1), 22);
+    EXPECT_EQ(o.At(&c.TxCtc), 26);
+    EXPECT_EQ(o.At(&c.Reserved3), 32);
+    EXPECT_EQ(o.At(&c.Mode), 34);
+    EXPECT_EQ(o.At(&c.Roger), 46);
+    EXPECT_EQ(o.At(&c.Public), 50);
+    EXPECT_EQ(o.At(&c.CtcDcs), 58);
+    EXPECT_EQ(o.At(&c.DecDcs), 62);
+}
+
+TEST(RecordLayout, BytesRoundTripExactly) {
+    QByteArray in(kDataFileSize, 0);
+    for (int i = 0; i < in.size(); ++i) in[i] = char((i * 37 + 11) & 0xFF);
+    DataHeaderRec r;
+    ASSERT_TRUE(DecodeRecord(in, 0, r));
+    EXPECT_EQ(EncodeRecord(r), in);
+    EXPECT_EQ(r.TxOffset, int32_t(uint8_t(in[1626]) | uint8_t(in[1627]) << 8 |
+                                  uint8_t(in[1628]) << 16 | uint32_t(uint8_t(in[1629])) << 24));
+    DataHeaderRec shortRec;
+    EXPECT_FALSE(DecodeRecord(in.left(kDataFileSize - 1), 0, shortRec));
+}
+
+class ModifiedTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto& d = doc.DataRec;
+        d.ChCount(0, 1) = 3;
+        for (int s = 1; s <= 3; ++s) {
+            ChannelRecord& c = doc.ChData(0, s, 1);
+            c.ChNo = int16_t(s * 2);
+            c.ChUsed = 1;
+            c.RxFreq.set(QStringLiteral("2801%1000").arg(s));
+        }
+        d.OptFeat.GroupName(0, 1).set(QStringLiteral("A"));
+        doc.CopyDataToSaved();
+    }
+    Document doc;
+};
+
+TEST_F(ModifiedTest, FreshCopyIsNotModified) {
+    EXPECT_FALSE(doc.IsDataModified());
+    EXPECT_EQ(doc.SavedDataRec.VersionText.raw(), QStringLiteral("V200"));
+    EXPECT_EQ(doc.SavedDataRec.FileId.ModelCode, 248);
+}
+
+TEST_F(ModifiedTest, ReorderedChannelsAreNotAModification) {
+    std::swap(doc.ChData(0, 1, 1), doc.ChData(0, 3, 1));
+    EXPECT_FALSE(doc.IsDataModified());
+    doc.ChData(0, 1, 1).ChNo = 9;  // a number the saved group lacks
+    EXPECT_TRUE(doc.IsDataModified());
+}
+
+TEST_F(ModifiedTest, ComparedChannelFieldsCount) {
+    for (auto field : {&ChannelRecord::Scan, &ChannelRecord::Mode, &ChannelRecord::EncTone,
+                       &ChannelRecord::Reserved3, &ChannelRecord::BOT, &ChannelRecord::Public}) {
+        Document d = doc;
+        d.ChData(0, 2, 1).*field += 1;
+        EXPECT_TRUE(d.IsDataModified());
+    }
+    Document d = doc;
+    d.ChData(0, 2, 1).RxFreq.set(QStringLiteral("2900000"));
+    EXPECT_TRUE(d.IsDataModified());
+    d = doc;
+    d.DataRec.ChCount(0, 1) = 2;
+    EXPECT_TRUE(d.IsDataModified());
+}
+
+TEST_F(ModifiedTest, FieldsNotComparedAreIgnored) {
+    ChannelRecord& c = doc.ChData(0, 2, 1);
+    c.TxFreq.set(QStringLiteral("29000000"));
+    c.Roger = 3;
+    c.TxCtc = 1;
+    c.RxCtc = 5;
+    c.CtcDcs = 2;
+    c.DecTone = 4;
+    c.DecDcs = 7;
+    c.Reserved1 = 1;
+    auto& d = doc.DataRec;
+    d.CurBand = 1;
+    d.CurGroup[0] = 5;
+    d.CurRow(0, 3) = 7;
+    d.VoxLevel = 9;
+    d.CWFreq = 40;
+    d.HFPublic = 1;
+    d.OptFeat.RTIX = 100;
+    d.OptFeat.PubRoger = 2;
+    d.OptFeat.ModeEnable[kEnableCW] = 1;
+    d.OptFeat.LongKey = 1;
+    // A slot beyond the count is not part of the document.
+    doc.ChData(0, 4, 1).ChNo = 33;
+    EXPECT_FALSE(doc.IsDataModified());
+}
+
+TEST_F(ModifiedTest, NulPaddedTextsEqualBlankPadded) {
+    FixedText<4>& name = doc.DataRec.OptFeat.GroupName(0, 1);
+    name.bytes = {'A', '\0', ' ', ' '};
+    EXPECT_FALSE(doc.IsDataModified());
+    name.set(QStringLiteral("AB"));
+    EXPECT_TRUE(doc.IsDataModified());
+
+    doc.CopyDataToSaved();
+    doc.DataRec.OptFeat.DTMFCode[3].bytes.fill('\0');
+    doc.SavedDataRec.OptFeat.DTMFCode[3].set(QString());
+    EXPECT_FALSE(doc.IsDataModified());
+}
+
+TEST_F(ModifiedTest, HeaderFieldsThatCount) {
+    auto changed = [this](auto mutate) {
+        Document d = doc;
+        mutate(d.DataRec);
+        return d.IsDataModified();
+    };
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.TxOffset = 5; }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.RSSILevel[11] = 1; }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.RBToneTable[8].Step[14].ToneLen = 1; }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.RBToneTable[2].Interval = 1; }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.FileId.MakeDate.set(QStringLiteral("2020")); }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.EmgCh(1, 14, 1) = 3; }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.ModeEnable[kEnablePA] = 1; }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.VoltLimit[2] = 1; }));
+    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.DTMFDisp = 1; }));
+    // Band 1 has 14 groups: group 15 is not part of it.
+    EXPECT_FALSE(changed([](DataHeaderRec& r) { r.OptFeat.GroupValid(1, 15) = 1; }));
+}
+
+TEST_F(ModifiedTest, CopySavedToDataTakesTheSavedCopyAndBand) {
+    doc.SavedDataRec.CurBand = 0;
+    doc.SavedChData(0, 1, 1).RxFreq.set(QStringLiteral("24715000"));
+    doc.CopySavedToData();
+    EXPECT_EQ(doc.ChData(0, 1, 1).RxFreq.raw(), QStringLiteral("24715000"));
+    EXPECT_EQ(doc.BandText, QStringLiteral("24.7150 - 30.1050 MHz"));
+    EXPECT_DOUBLE_EQ(doc.Limits.BandMin, 24.715);
+    EXPECT_DOUBLE_EQ(doc.Limits.BandMax, 30.105);
+    EXPECT_EQ(doc.DataVersion, QStringLiteral("V200"));
+}
+
+TEST(Document, FindChannelIndexAndBandTexts) {
+    Document doc;
+    doc.DataRec.ChCount(1, 13) = 2;
+    doc.ChData(1, 1, 13).ChNo = 5;
+    doc.ChData(1, 2, 13).ChNo = 7;
+    doc.ChData(1, 3, 13).ChNo = 9;  // beyond the count
+    EXPECT_EQ(doc.FindChannelIndex(7, 1, 13), 2);
+    EXPECT_EQ(doc.FindChannelIndex(9, 1, 13), 0);
+    EXPECT_EQ(BandTextOf(0), QStringLiteral("24.7150 - 30.1050 MHz"));
+    EXPECT_EQ(BandTextOf(1), QStringLiteral("28.0000 - 29.6950 MHz"));
+    EXPECT_EQ(BandTextOf(7), QStringLiteral("28.0000 - 29.6990 MHz"));
+    EXPECT_EQ(BandKindOf(BandTextOf(0)), 0);
+    EXPECT_EQ(BandKindOf(BandTextOf(1)), 1);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "Scripted.h"
+
+#include <QDir>
+
+namespace zr50::test {
+
+Answer ScriptedPrompter::Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+    const Shown s{text, buttons, icon, title};
+    shown.append(s);
+    if (onShow) onShow(s);
+    if (!answers_.empty()) {
+        const Answer a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+    switch (buttons) {
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel: return Answer::Yes;
+        case Buttons::RetryCancel: return Answer::Retry;
+        default: return Answer::Ok;
+    }
+}
+
+QStringList ScriptedPrompter::Texts() const {
+    QStringList out;
+    for (const Shown& s : shown) out << s.text;
+    return out;
+}
+
+void RecordingForms::Call(const QString& form, const char* operation, const QVariantList& args) {
+    if (!IsLoaded(form)) return;
+    calls.append({form, QString::fromLatin1(operation), args});
+}
+
+void RecordingForms::Show(const QString& form) {
+    shownForms << form;
+    if (!loaded.contains(form)) loaded << form;
+}
+
+void RecordingForms::UnloadChildren() {
+    ++unloads;
+    loaded.removeIf([](const QString& f) { return f != QLatin1String("frmMain"); });
+}
+
+QStringList RecordingForms::CallNames() const {
+    QStringList out;
+    for (const FormCall& c : calls) out << c.form + QLatin1Char('.') + c.operation;
+    return out;
+}
+
+bool FakeProcess::StartDetached(const QString& program, const QStringList&) {
+    started << program;
+    return startSucceeds;
+}
+
+TestProgram::TestProgram() {
+    program = std::make_unique<Program>(prompter, forms, process);
+    QDir(dir.path()).mkpath(QStringLiteral("KD_270/Init"));
+    QDir(dir.path()).mkpath(QStringLiteral("language"));
+    program->paths.ProgramFolder = dir.path() + QStringLiteral("/KD_270");
+    InitEnglishText(program->texts);
+    InitVersionTexts(program->texts);
+}
+
+QString SourceDir() { return qEnvironmentVariable("ZR50_SOURCE_DIR"); }
+
+}  // namespace zr50::test

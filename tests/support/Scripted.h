@@ -1,0 +1,91 @@
+#pragma once
+// Stand-ins that let tests answer every prompt and watch every window call.
+
+#include "Program.h"
+#include "ui/FormHost.h"
+#include "ui/Prompter.h"
+
+#include <QDir>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace zr50::test {
+
+struct Shown {
+    QString text;
+    Buttons buttons;
+    Icon icon;
+    QString title;
+};
+
+// Answers prompts from a script; an unscripted prompt gets the first button's
+// "positive" answer (Ok, Yes, Retry) and is recorded all the same.
+class ScriptedPrompter : public Prompter {
+public:
+    using Prompter::Ask;
+    Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+
+    void Script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
+    // Called when a prompt is shown, before it is answered (e.g. to act mid-dialog).
+    std::function<void(const Shown&)> onShow;
+
+    QList<Shown> shown;
+    QStringList Texts() const;
+    int Pending() const { return int(answers_.size()); }
+
+private:
+    std::deque<Answer> answers_;
+};
+
+struct FormCall {
+    QString form;
+    QString operation;
+    QVariantList args;
+};
+
+class RecordingForms : public FormHost {
+public:
+    bool IsLoaded(const QString& form) const override { return loaded.contains(form); }
+    void Call(const QString& form, const char* operation, const QVariantList& args) override;
+    void Show(const QString& form) override;
+    void UnloadChildren() override;
+    void Cascade() override { ++cascades; }
+
+    QStringList loaded;
+    QList<FormCall> calls;
+    QStringList shownForms;
+    int unloads = 0;
+    int cascades = 0;
+    QStringList CallNames() const;  // "form.operation"
+};
+
+class FakeProcess : public ProcessControl {
+public:
+    bool StartDetached(const QString& program, const QStringList& args = {}) override;
+    void ExitNow(int code) override { exitCodes << code; }
+
+    bool startSucceeds = true;
+    QStringList started;
+    QList<int> exitCodes;
+};
+
+// A Program with scripted stand-ins and a private installation folder:
+// <tmp>/KD_270 as the program folder, <tmp>/language, <tmp>/Version.ini.
+struct TestProgram {
+    TestProgram();
+    ScriptedPrompter prompter;
+    RecordingForms forms;
+    FakeProcess process;
+    QTemporaryDir dir;
+    std::unique_ptr<Program> program;
+    Program& p() { return *program; }
+};
+
+// The source tree (for test data).
+QString SourceDir();
+
+}  // namespace zr50::test

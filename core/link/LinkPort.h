@@ -1,0 +1,48 @@
+#pragma once
+// What the radio protocols need of a serial line and of a reply timer. The
+// protocol state machines act only through these; the Qt adapters (QSerialPort,
+// QTimer) and test peers implement them.
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace zr50 {
+
+struct LineSettings {
+    int baud = 9600;
+    char parity = 'N';
+    int dataBits = 8;
+    int stopBits = 1;
+    int handshaking = 0;  // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both
+};
+
+class LinkPort {
+public:
+    virtual ~LinkPort() = default;
+    // False when the device cannot be opened (missing, busy, not a serial line).
+    virtual bool Open(const QString& device, const LineSettings& settings) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    // Received bytes are delivered once at least this many are buffered.
+    virtual void SetThreshold(int bytes) = 0;
+    // Empties both the receive and the transmit buffer.
+    virtual void ClearBuffers() = 0;
+    virtual void Output(const QByteArray& bytes) = 0;
+
+    // All bytes buffered, once at least the threshold has arrived.
+    std::function<void(const QByteArray&)> onReceive;
+    // The line is gone (device unplugged, peer closed, I/O error).
+    std::function<void()> onLineLost;
+};
+
+class ReplyTimer {
+public:
+    virtual ~ReplyTimer() = default;
+    virtual void Start() = 0;  // (re)starts the single-shot interval
+    virtual void Stop() = 0;
+    virtual bool IsActive() const = 0;
+    std::function<void()> onTimeout;
+};
+
+}  // namespace zr50

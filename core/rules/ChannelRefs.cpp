@@ -75,8 +75,10 @@ void RevalidateChannelRefs(Program& p, int band, int group, int /*chNo*/) {
     if (IsBandGroup(band, group)) {
         OptFeatRec& o = p.doc.DataRec.OptFeat;
         for (int k = 0; k < 2; ++k)
-            o.EmgCh(band, group, k) = int16_t(ValidateChannelRef(p.doc, band, group, o.EmgCh(band, group, k)));
-        o.MemCh(band, group) = int16_t(ValidateChannelRef(p.doc, band, group, o.MemCh(band, group)));
+            o.EmgCh(band, group, k) =
+                int16_t(ValidateChannelRef(p.doc, band, group, o.EmgCh(band, group, k)));
+        o.MemCh(band, group) =
+            int16_t(ValidateChannelRef(p.doc, band, group, o.MemCh(band, group)));
     }
     const QString form = QStringLiteral("frmCommChInfo");
     p.forms.Call(form, "InitValidComboList");

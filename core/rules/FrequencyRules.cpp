@@ -33,8 +33,9 @@ QString PadFreqText(const Document& doc, const QString& text) {
 QString FormatFreqText(Program& p, const QString& stored) {
     if (stored.isEmpty() || stored == QLatin1String(kNoFrequency)) return QString();
     // A number in digits may still fail once the point is placed ("&H10", "1e5").
-    const auto v = IsNumeric(stored) ? ParseNumber(stored.left(2) + QLatin1Char('.') + stored.mid(2))
-                                     : std::nullopt;
+    const auto v = IsNumeric(stored)
+                       ? ParseNumber(stored.left(2) + QLatin1Char('.') + stored.mid(2))
+                       : std::nullopt;
     if (!v) {
         p.prompter.Ask(QStringLiteral("Not IsNumeric"));
         return ShortestText(p.doc.Limits.BandMin);

@@ -24,7 +24,8 @@ void SetChannels(Document& doc, int band, int group, std::initializer_list<int> 
 
 std::vector<int> Numbers(const Document& doc, int band, int group) {
     std::vector<int> out;
-    for (int s = 1; s <= doc.DataRec.ChCount(band, group); ++s) out.push_back(doc.ChData(band, s, group).ChNo);
+    for (int s = 1; s <= doc.DataRec.ChCount(band, group); ++s)
+        out.push_back(doc.ChData(band, s, group).ChNo);
     return out;
 }
 
@@ -170,7 +171,8 @@ TEST_F(EditFixture, LastPlainChannelOfGroup) {
     EXPECT_EQ(Numbers(p.doc, 0, 2), (std::vector<int>{41}));
     EXPECT_EQ(d.OptFeat.GroupValid(0, 2), 0);
     EXPECT_EQ(d.OptFeat.EmgCh(0, 2, 0), 1);
-    EXPECT_EQ(t.forms.CallNames(), QStringList({"frmCommChInfo.reShowGrid", "frmCommChInfo.reShowGrid"}));
+    EXPECT_EQ(t.forms.CallNames(),
+              QStringList({"frmCommChInfo.reShowGrid", "frmCommChInfo.reShowGrid"}));
 }
 
 TEST_F(EditFixture, EmptyRowAddsOnlyAValue) {

@@ -46,7 +46,8 @@ TEST_F(FreqFixture, FormatFreqTextShowsStoredDigits) {
     EXPECT_EQ(FormatFreqText(p, QStringLiteral("        ")), QStringLiteral("24.715"));
     // Numeric as a whole but not once the point is placed.
     EXPECT_EQ(FormatFreqText(p, QStringLiteral("&H10")), QStringLiteral("24.715"));
-    ASSERT_EQ(Shown(), QStringList({QStringLiteral("Not IsNumeric"), QStringLiteral("Not IsNumeric")}));
+    ASSERT_EQ(Shown(),
+              QStringList({QStringLiteral("Not IsNumeric"), QStringLiteral("Not IsNumeric")}));
     EXPECT_EQ(t.prompter.shown[0].icon, Icon::None);
     EXPECT_EQ(t.prompter.shown[0].buttons, Buttons::Ok);
 }
@@ -101,7 +102,8 @@ TEST_F(FreqFixture, CheckFreqRangeExtendedBand) {
 
 TEST_F(FreqFixture, NormalizeFreqInput) {
     SetBand(0);
-    EXPECT_EQ(NormalizeFreqInput(p, QStringLiteral("29.123456"), false, true), QStringLiteral("29.12345"));
+    EXPECT_EQ(NormalizeFreqInput(p, QStringLiteral("29.123456"), false, true),
+              QStringLiteral("29.12345"));
     EXPECT_EQ(NormalizeFreqInput(p, QStringLiteral("28"), false, true), QStringLiteral("28.00000"));
     EXPECT_TRUE(Shown().isEmpty());
     EXPECT_EQ(NormalizeFreqInput(p, QStringLiteral("31"), false, true), QString());

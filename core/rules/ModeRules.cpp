@@ -46,12 +46,9 @@ QStringList FillModeCombo(const Document& doc, bool isMem) {
 }
 
 void RevalidateChannelModes(Program& p) {
-    for (int band = 0; band < kBands; ++band)
-        for (int g = 1; g <= 10; ++g)
-            for (int s = 1; s <= UsedSlots(p.doc, band, g); ++s) {
-                ChannelRecord& r = p.doc.ChData(band, s, g);
-                r.Mode = int16_t(ValidModeIndex(p.doc, r.Mode));
-            }
+    ForEachChannelOfFirstGroups(p.doc, [&p](ChannelRecord& r) {
+        r.Mode = int16_t(ValidModeIndex(p.doc, r.Mode));
+    });
     p.forms.Call(QStringLiteral("frmCommChInfo"), "RevalidateModeList");
 }
 

@@ -22,12 +22,9 @@ int CountToneRecords(const Document& doc) {
 }
 
 void RevalidateToneUsers(Program& p) {
-    for (int band = 0; band < kBands; ++band)
-        for (int g = 1; g <= 10; ++g)
-            for (int s = 1; s <= UsedSlots(p.doc, band, g); ++s) {
-                ChannelRecord& r = p.doc.ChData(band, s, g);
-                r.Roger = int16_t(ValidToneIndex(p.doc, r.Roger));
-            }
+    ForEachChannelOfFirstGroups(p.doc, [&p](ChannelRecord& r) {
+        r.Roger = int16_t(ValidToneIndex(p.doc, r.Roger));
+    });
     OptFeatRec& o = p.doc.DataRec.OptFeat;
     o.PubRoger = int16_t(ValidToneIndex(p.doc, o.PubRoger));
     p.forms.Call(QStringLiteral("frmCommChInfo"), "ShowRB");

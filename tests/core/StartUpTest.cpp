@@ -38,6 +38,13 @@ protected:
     QString Key(const char* key) {
         return GetProfileString(ini(), QStringLiteral("language"), QString::fromLatin1(key), "<none>");
     }
+    // The five keys as the file holds them.
+    std::string Keys() {
+        QStringList out;
+        for (const char* k : {"IsFirstRun", "comPort", "Handshaking", "StopBit", "CurrentLanguage"})
+            out << QString::fromLatin1(k) + QLatin1Char('=') + Key(k);
+        return out.join(QLatin1Char(' ')).toStdString();
+    }
     static constexpr const char* kShipped =
         "[language]\nIsFirstRun=1\ncomPort=1\nHandshaking=0\nStopBit=1\nCurrentLanguage=1\n";
 
@@ -92,26 +99,20 @@ TEST_F(SettingsTest, MissingOrUnusableValuesFallBackAndAreWrittenBack) {
     LoadSettings(p, FakeLocale(0x0804));  // no file at all
     EXPECT_EQ(p.settings.PortNo, 1);
     EXPECT_EQ(p.settings.CurLanguage, kChinese);
-    EXPECT_EQ(Key("IsFirstRun"), QStringLiteral("0"));
-    EXPECT_EQ(Key("comPort"), QStringLiteral("1"));
-    EXPECT_EQ(Key("Handshaking"), QStringLiteral("0"));
-    EXPECT_EQ(Key("StopBit"), QStringLiteral("1"));
-    EXPECT_EQ(Key("CurrentLanguage"), QStringLiteral("2"));
+    EXPECT_EQ(Keys(), "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=1 CurrentLanguage=2");
 
     PutIni("[language]\nIsFirstRun=0\ncomPort=COM3\nHandshaking=\nStopBit=2\nCurrentLanguage=7\n");
     LoadSettings(p, FakeLocale(0x0804));
     EXPECT_EQ(p.settings.PortNo, 1);
     EXPECT_EQ(p.settings.CurLanguage, kChinese);
-    EXPECT_EQ(Key("comPort"), QStringLiteral("1"));
-    EXPECT_EQ(Key("Handshaking"), QStringLiteral("0"));
-    EXPECT_EQ(Key("StopBit"), QStringLiteral("2"));
-    EXPECT_EQ(Key("CurrentLanguage"), QStringLiteral("2"));
+    EXPECT_EQ(Keys(), "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=2 CurrentLanguage=2");
 
+    // An unreadable flag is a first run; a missing port key keeps the value in force.
     PutIni("[language]\nIsFirstRun=maybe\ncomPort=99999\nCurrentLanguage=1\n");
     LoadSettings(p, FakeLocale(0x0804));
     EXPECT_EQ(p.settings.PortNo, 1);
-    EXPECT_EQ(p.settings.CurLanguage, kChinese);  // an unreadable flag is a first run
-    EXPECT_EQ(Key("IsFirstRun"), QStringLiteral("0"));
+    EXPECT_EQ(p.settings.CurLanguage, kChinese);
+    EXPECT_EQ(Keys(), "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=2 CurrentLanguage=2");
 }
 
 }  // namespace

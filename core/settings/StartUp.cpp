@@ -1,8 +1,10 @@
 #include "StartUp.h"
 
 #include "Program.h"
+#include "files/NewDocument.h"
 #include "platform/IniFile.h"
 #include "rules/Numbers.h"
+#include "versions/Versions.h"
 
 #include <optional>
 
@@ -68,6 +70,16 @@ void LoadSettings(Program& p, const LocaleService& locale) {
     }
     WriteKey(p, "comPort", s.PortNo);
     WriteKey(p, "CurrentLanguage", s.CurLanguage);
+}
+
+void StartUp(Program& p, LocaleService& locale, StartUpState& state) {
+    InitVersions(p);
+    p.settings.MWriteEnable = 0;
+    p.settings.SkipInitFile = 0;
+    state.separator.Force(locale);
+    LoadSettings(p, locale);
+    InitNewData(p);
+    InitEnglishText(p.texts);
 }
 
 }  // namespace zr50

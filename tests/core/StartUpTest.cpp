@@ -1,11 +1,14 @@
-// The settings file at start-up: first and later runs, and files that lack
-// keys or hold values that are no use.
+// Start-up: the order of its steps, the settings file on first and later
+// runs, and files that lack keys or hold values that are no use.
 
+#include "files/DocumentFiles.h"
+#include "files/NewDocument.h"
 #include "platform/IniFile.h"
 #include "settings/StartUp.h"
 #include "support/Scripted.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zr50;
@@ -17,24 +20,27 @@ class FakeLocale : public LocaleService {
 public:
     explicit FakeLocale(uint32_t system, QString separator = QStringLiteral("."))
         : system(system), separator(std::move(separator)) {}
-    uint32_t SystemDefaultLcid() const override { return system; }
+    uint32_t SystemDefaultLcid() const override {
+        if (onCall) onCall("system");
+        return system;
+    }
     uint32_t UserDefaultLcid() const override { return 0x0409; }
-    QString DecimalSeparator(uint32_t) const override { return separator; }
+    QString DecimalSeparator(uint32_t) const override {
+        if (onCall) onCall("separator");
+        return separator;
+    }
     void SetDecimalSeparator(uint32_t, const QString& s) override { separator = s, sets << s; }
 
     uint32_t system;
     QString separator;
     QStringList sets;
+    std::function<void(const char*)> onCall;
 };
 
 class SettingsTest : public ::testing::Test {
 protected:
     QString ini() { return p.paths.SettingsIni(); }
-    void PutIni(const QByteArray& text) {
-        QFile f(ini());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
+    void PutIni(const QByteArray& text) { PutFile(ini(), text); }
     QString Key(const char* key) {
         return GetProfileString(ini(), QStringLiteral("language"), QString::fromLatin1(key), "<none>");
     }
@@ -48,9 +54,54 @@ protected:
     static constexpr const char* kShipped =
         "[language]\nIsFirstRun=1\ncomPort=1\nHandshaking=0\nStopBit=1\nCurrentLanguage=1\n";
 
+    void PutFile(const QString& path, const QByteArray& text) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
     TestProgram tp;
     Program& p = tp.p();
 };
+
+TEST_F(SettingsTest, StartUpStepsInOrderAndShutDownRestoresTheSeparator) {
+    PutIni(kShipped);
+    PutFile(p.paths.VersionIni(), "[Version]\nFirmVersionCount=1\n[Firm]\nFirm0=V200V200\n");
+    // A blank template of the band kind the start-up band text gives.
+    p.doc.DataRec.CurBand = 1;
+    p.doc.DataRec.ChCount(1, 2) = 1;
+    p.doc.DataFileName = InitTemplatePath(p, InitTemplate::Blank);
+    ASSERT_TRUE(WriteDataFile(p));
+    p.doc = Document();
+    p.texts = TextTables();
+    p.settings.MWriteEnable = p.settings.SkipInitFile = 1;
+
+    FakeLocale locale(0x0804, QStringLiteral(","));
+    QStringList seen;
+    locale.onCall = [&](const char* what) {
+        seen << QStringLiteral("%1: pairs %2, IsFirstRun %3, separator %4")
+                    .arg(QLatin1String(what))
+                    .arg(p.versions.FirmVersionCount())
+                    .arg(Key("IsFirstRun"), locale.separator);
+    };
+    StartUpState state;
+    StartUp(p, locale, state);
+    EXPECT_EQ(seen, QStringList({"separator: pairs 1, IsFirstRun 1, separator ,",
+                                 "system: pairs 1, IsFirstRun 1, separator ."}));
+    EXPECT_EQ(p.settings.MWriteEnable, 0);
+    EXPECT_EQ(p.settings.SkipInitFile, 0);
+    EXPECT_EQ(p.settings.CurLanguage, kChinese);
+    // The template's band text, so the new document came after the settings.
+    EXPECT_EQ(p.doc.BandText, QStringLiteral("28.0000 - 29.6950 MHz"));
+    EXPECT_EQ(p.doc.DataRec.ChCount(1, 2), 1);
+    EXPECT_EQ(p.doc.DataFileName, QStringLiteral("new.dat"));
+    EXPECT_TRUE(p.doc.IsUntitled);
+    EXPECT_FALSE(p.doc.IsDataModified());
+    EXPECT_EQ(p.texts.Msg.FileError.en, QStringLiteral("file error."));
+
+    state.ShutDown();
+    EXPECT_EQ(locale.sets, QStringList({".", ","}));
+}
 
 TEST_F(SettingsTest, FirstRunTakesTheSystemLanguage) {
     const struct {

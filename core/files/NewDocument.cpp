@@ -27,7 +27,9 @@ void InitNewData(Program& p) {
     doc.CopyDataToSaved();
 }
 
-bool LoadNewDataFile(Program& p) { return LoadDataFileRaw(p, InitTemplatePath(p, InitTemplate::Blank)); }
+bool LoadNewDataFile(Program& p) {
+    return LoadDataFileRaw(p, InitTemplatePath(p, InitTemplate::Blank));
+}
 
 bool LoadInitDataFile(Program& p) {
     return LoadDataFileRaw(p, InitTemplatePath(p, InitTemplate::InitialSettings));

@@ -45,7 +45,8 @@ void ReadPortSetting(const Program& p, const char* key, int& value) {
 void LoadSettings(Program& p, const LocaleService& locale) {
     Settings& s = p.settings;
     s.PortNo = 1;
-    const bool chineseSystem = QString::number(locale.SystemDefaultLcid(), 16) == QLatin1String("804");
+    const bool chineseSystem =
+        QString::number(locale.SystemDefaultLcid(), 16) == QLatin1String("804");
     s.CurLanguage = s.SysLanguage = s.AppliedLanguage = chineseSystem ? kChinese : kEnglish;
     p.messages = MessageQueue();
 

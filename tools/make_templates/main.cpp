@@ -128,7 +128,8 @@ bool Build(const QString& folder, int kind, bool blank) {
         Shape(p.doc, kind, BlankPlan);
     else
         Shape(p.doc, kind, InitialPlan);
-    p.doc.DataFileName = folder + QStringLiteral("/%1_KD4412%2.dat").arg(kind).arg(blank ? "_New" : "");
+    p.doc.DataFileName =
+        folder + QStringLiteral("/%1_KD4412%2.dat").arg(kind).arg(blank ? "_New" : "");
     return WriteDataFile(p);
 }
 

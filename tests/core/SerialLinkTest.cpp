@@ -1,5 +1,6 @@
-// The Qt serial line on a pseudo-terminal.
+// The Qt serial line on a pseudo-terminal, and the port list.
 
+#include "link/Ports.h"
 #include "link/SerialLink.h"
 #include "PseudoTerminal.h"
 #include "support/EventLoop.h"
@@ -104,4 +105,52 @@ TEST(ReplyTimer, SingleShotAndRestartable) {
     t.Stop();
     QTest::qWait(30);
     EXPECT_EQ(fired, 1);
+}
+
+TEST(Ports, DeviceNumbering) {
+    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyS0")), 1);
+    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyS31")), 32);
+    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyUSB2")), 35);
+    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyACM0")), 65);
+    for (const char* other : {"ttyS32", "ttyUSB01", "ttyACM", "ttyAMA0", "pts/3", "ttyS-1"})
+        EXPECT_EQ(PortNumberOfDevice(QLatin1String(other)), 0) << other;
+}
+
+TEST(Ports, PortMapAddsLinksToPresentDevices) {
+    test::CoreApp();
+    sim::PseudoTerminal a, b;
+    ASSERT_TRUE(a.Open());
+    ASSERT_TRUE(b.Open());
+    QTemporaryDir dir;
+    auto link = [&](const QString& target, const char* name) {
+        ASSERT_TRUE(QFile::link(target, dir.filePath(QLatin1String(name))));
+    };
+    link(b.DevicePath(), "com250");
+    link(a.DevicePath(), "COM200");
+    link(dir.filePath(QStringLiteral("gone")), "com201");
+    link(a.DevicePath(), "com1000");
+    link(a.DevicePath(), "com0");
+    link(a.DevicePath(), "comx");
+
+    const SerialPortList list = EnumSerialPorts(dir.path());
+    std::vector<std::pair<int, QString>> mapped;
+    for (const SerialPortEntry& e : list.entries) {
+        if (e.number >= 100) mapped.push_back({e.number, e.device});
+        EXPECT_LE(e.number, 999);
+    }
+    const std::vector<std::pair<int, QString>> want = {{200, a.DevicePath()},
+                                                       {250, b.DevicePath()}};
+    EXPECT_EQ(mapped, want);
+    EXPECT_EQ(list.first, list.entries.front().number);
+    EXPECT_EQ(DeviceForPort(250, dir.path()), b.DevicePath());
+    EXPECT_EQ(DeviceForPort(201, dir.path()), QString());
+
+    qputenv("KDRADIO_PORT_DIR", dir.path().toLocal8Bit());
+    EXPECT_EQ(DefaultPortMapDir(), dir.path());
+    EXPECT_EQ(DeviceForPort(200), a.DevicePath());
+    qunsetenv("KDRADIO_PORT_DIR");
+
+    QTemporaryDir empty;
+    const SerialPortList none = EnumSerialPorts(empty.path());
+    EXPECT_EQ(none.first, none.entries.empty() ? 0 : none.entries.front().number);
 }

@@ -1,0 +1,110 @@
+#pragma once
+// An in-memory serial line, a hand-fired timer, a radio that answers frames
+// from its own memory, and progress windows that record what they show: the
+// link's state machine driven step by step without a device or a clock.
+
+#include "codec/MemImage.h"
+#include "link/LinkPort.h"
+#include "link/LinkView.h"
+
+#include <QList>
+#include <QSet>
+#include <deque>
+
+namespace zr50 {
+class ProgramProtocol;
+}
+
+namespace zr50::test {
+
+class ScriptedPort : public LinkPort {
+public:
+    bool Open(const QString& device, const LineSettings& settings) override;
+    void Close() override;
+    bool IsOpen() const override { return open_; }
+    void SetThreshold(int bytes) override { threshold = bytes; }
+    void ClearBuffers() override { buffer.clear(); }
+    void Output(const QByteArray& bytes) override;
+
+    // The peer's answer to a frame: chunks that arrive one after another.
+    std::function<QList<QByteArray>(const QByteArray& frame)> peer;
+    // Bytes arrive; they are delivered once the threshold is buffered.
+    void Arrive(const QByteArray& bytes);
+    // Lets the next chunk in flight arrive; false when none is.
+    bool ArriveNext();
+    // The device vanishes: the line is lost and it cannot be opened until back.
+    void Unplug();
+    void PlugIn() { vanished = false; }
+
+    QString device;  // of the open port
+    QStringList opened;  // every successful open
+    QList<LineSettings> openSettings;
+    QSet<QString> missing;  // devices that cannot be opened
+    bool vanished = false;
+    QList<QByteArray> sent;
+    int threshold = 1;
+    QByteArray buffer;
+    std::deque<QByteArray> inFlight;
+
+private:
+    bool open_ = false;
+};
+
+class ManualTimer : public ReplyTimer {
+public:
+    void Start() override {
+        active = true;
+        ++starts;
+    }
+    void Stop() override { active = false; }
+    bool IsActive() const override { return active; }
+    // The interval runs out; false when the timer was not running.
+    bool Fire();
+    bool active = false;
+    int starts = 0;
+};
+
+// A radio that answers every frame from its memory.
+struct ScriptedRadio {
+    MemImage memory{};
+    QByteArray model = "KD4412P";
+    char extBand = 0;
+    QByteArray version = "V200";
+    int ends = 0;    // END frames answered
+    int blocksWritten = 0;
+    QList<QByteArray> Answer(const QByteArray& frame);
+    QByteArray IdReply() const;
+};
+
+class RecordingLinkView : public LinkView {
+public:
+    explicit RecordingLinkView(ProgramProtocol& link);
+    ~RecordingLinkView() override;
+
+    // Loads the window (which starts the transfer) and returns at once.
+    void ShowProgress() override;
+    bool IsProgressVisible() const override { return progressVisible; }
+    void SetProgressValue(int value) override { values << value; }
+    void SetPercentText(const QString& text) override { percentText = text; }
+    void UnloadProgress() override { progressVisible = false; }
+
+    void ShowMProgress() override;
+    void SetMProgressValue(int value) override { values << value; }
+    void SetMPercentText(const QString& text) override { percentText = text; }
+    void SetRadioNumber(int number) override { radioNumbers << number; }
+    void UnloadMProgress() override { mProgressVisible = false; }
+
+    void UserCloses();  // the user closes the window that is shown
+
+    bool progressVisible = false;
+    bool mProgressVisible = false;
+    int shows = 0;
+    QList<int> values;  // every value the bar took
+    QString percentText;
+    QList<int> radioNumbers;
+
+private:
+    ProgramProtocol& link_;
+};
+
+}  // namespace zr50::test

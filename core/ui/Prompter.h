@@ -1,6 +1,6 @@
 #pragma once
-// The one seam for message boxes: text, buttons, icon and title in, answer out.
-// The program answers with a real message box; tests script the answers.
+// The one seam for message boxes and file dialogs: text, buttons, icon and title
+// in, answer out. The program shows real dialogs; tests script the answers.
 
 #include <QString>
 
@@ -20,6 +20,11 @@ public:
     Answer Ask(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None) {
         return Ask(text, buttons, icon, QString::fromLatin1(kProgramTitle));
     }
+
+    // File dialogs; an empty result means the user cancelled. filter is in the
+    // form "Data File (*.dat)".
+    virtual QString ChooseOpenFile(const QString& filter) = 0;
+    virtual QString ChooseSaveFile(const QString& preset, const QString& filter) = 0;
 };
 
 }  // namespace zr50

@@ -21,6 +21,23 @@ Answer ScriptedPrompter::Ask(const QString& text, Buttons buttons, Icon icon, co
     }
 }
 
+QString ScriptedPrompter::NextFile() {
+    if (files_.empty()) return QString();
+    const QString f = files_.front();
+    files_.pop_front();
+    return f;
+}
+
+QString ScriptedPrompter::ChooseOpenFile(const QString& filter) {
+    fileDialogs << QStringLiteral("open:") + filter;
+    return NextFile();
+}
+
+QString ScriptedPrompter::ChooseSaveFile(const QString& preset, const QString& filter) {
+    fileDialogs << QStringLiteral("save:") + preset + QLatin1Char(':') + filter;
+    return NextFile();
+}
+
 QStringList ScriptedPrompter::Texts() const {
     QStringList out;
     for (const Shown& s : shown) out << s.text;

@@ -29,7 +29,13 @@ public:
     using Prompter::Ask;
     Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
 
+    QString ChooseOpenFile(const QString& filter) override;
+    QString ChooseSaveFile(const QString& preset, const QString& filter) override;
+
     void Script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
+    // File dialog answers in order; an empty text cancels. Unscripted dialogs cancel.
+    void ScriptFiles(std::initializer_list<QString> paths) { files_.insert(files_.end(), paths); }
+    QStringList fileDialogs;  // "open:<filter>" or "save:<preset>:<filter>"
     // Called when a prompt is shown, before it is answered (e.g. to act mid-dialog).
     std::function<void(const Shown&)> onShow;
 
@@ -39,6 +45,8 @@ public:
 
 private:
     std::deque<Answer> answers_;
+    std::deque<QString> files_;
+    QString NextFile();
 };
 
 struct FormCall {

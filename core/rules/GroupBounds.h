@@ -1,0 +1,30 @@
+#pragma once
+// Checks for band, group and count values taken from a document: a file or a
+// radio can carry anything, and every array index must stay inside the arrays.
+
+#include "model/Document.h"
+
+#include <algorithm>
+
+namespace zr50 {
+
+inline bool IsBandGroup(int band, int group) {
+    return band >= 0 && band < kBands && group >= 1 && group <= kMaxGroups;
+}
+
+// The slots in use of a group, 0..99; 0 for a band or group outside the arrays.
+inline int UsedSlots(const Document& doc, int band, int group) {
+    if (!IsBandGroup(band, group)) return 0;
+    return std::clamp(int(doc.DataRec.ChCount(band, group)), 0, kMaxSlots);
+}
+
+// Every channel of groups 1..10 of both bands: the groups whose channel
+// references the repairs keep up to date.
+template <class F>
+void ForEachChannelOfFirstGroups(Document& doc, F&& f) {
+    for (int band = 0; band < kBands; ++band)
+        for (int g = 1; g <= 10; ++g)
+            for (int s = 1; s <= UsedSlots(doc, band, g); ++s) f(doc.ChData(band, s, g));
+}
+
+}  // namespace zr50

@@ -2,6 +2,7 @@
 
 #include "Program.h"
 #include "platform/IniFile.h"
+#include "rules/ListHelpers.h"
 #include "rules/Numbers.h"
 #include "rules/SharedHelpers.h"
 
@@ -17,12 +18,7 @@ QString FrmComSetLogic::CancelCaption() const { return p_.T(p_.texts.Msg.Cancel)
 
 void FrmComSetLogic::FillAndSelect(int port) {
     Entries = listPorts_ ? listPorts_() : QStringList();
-    if (Entries.isEmpty()) {
-        ListIndex = -1;
-        ChosenPort = 0;
-        return;
-    }
-    ListIndex = qMax(0, int(Entries.indexOf(QStringLiteral("COM") + QString::number(port))));
+    ListIndex = SelectComboByText(Entries, QStringLiteral("COM") + QString::number(port));
     ChosenPort = PortOfSelection();
 }
 

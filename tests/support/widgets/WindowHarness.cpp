@@ -1,0 +1,42 @@
+#include "WindowHarness.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace zr50::test {
+
+WindowHarness::WindowHarness() {
+    program = std::make_unique<Program>(prompter, forms, process);
+    QDir(dir.path()).mkpath(QStringLiteral("KD_270/Init"));
+    QDir(dir.path()).mkpath(QStringLiteral("language"));
+    program->paths.ProgramFolder = dir.path() + QStringLiteral("/KD_270");
+    InitEnglishText(program->texts);
+    InitVersionTexts(program->texts);
+    main = std::make_unique<QMainWindow>();
+    main->setObjectName(QStringLiteral("frmMain"));
+    area = new QMdiArea(main.get());
+    main->setCentralWidget(area);
+    main->resize(1000, 750);
+    forms.SetMainWindow(main.get(), area);
+}
+
+WindowHarness::~WindowHarness() {
+    forms.UnloadChildren();
+    main.reset();
+}
+
+void WhenModal(std::function<void(QWidget*)> f) {
+    // Polls until the dialog's own event loop is running.
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, f] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            f(w);
+        }
+    });
+    timer->start();
+}
+
+}  // namespace zr50::test

@@ -1,0 +1,37 @@
+#pragma once
+// A Program whose windows are real: an MDI area in a plain main window, the
+// windows found by name through MdiForms, prompts and file dialogs scripted.
+
+#include "support/Scripted.h"
+#include "windows/MdiForms.h"
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <memory>
+
+namespace zr50::test {
+
+struct WindowHarness {
+    WindowHarness();
+    ~WindowHarness();
+
+    ScriptedPrompter prompter;
+    MdiForms forms;
+    FakeProcess process;
+    QTemporaryDir dir;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<QMainWindow> main;  // named "frmMain"
+    QMdiArea* area = nullptr;
+
+    Program& p() { return *program; }
+    // The loaded window of that name, cast to its class.
+    template <class W>
+    W* Window(const QString& name) const {
+        return qobject_cast<W*>(forms.Find(name));
+    }
+};
+
+// Runs f once the next modal dialog is open (f gets it), for dialogs shown with exec().
+void WhenModal(std::function<void(QWidget*)> f);
+
+}  // namespace zr50::test

@@ -1,5 +1,6 @@
 #include "ComSet.h"
 
+#include "Ports.h"
 #include "Program.h"
 #include "platform/IniFile.h"
 #include "rules/ListHelpers.h"
@@ -7,6 +8,13 @@
 #include "rules/SharedHelpers.h"
 
 namespace zr50 {
+
+QStringList SerialPortEntries() {
+    QStringList entries;
+    for (const SerialPortEntry& e : EnumSerialPorts().entries)
+        entries << QStringLiteral("COM") + QString::number(e.number);
+    return entries;
+}
 
 FrmComSetLogic::FrmComSetLogic(Program& p, std::function<QStringList()> listPorts)
     : p_(p), listPorts_(std::move(listPorts)) {}

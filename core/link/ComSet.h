@@ -9,10 +9,14 @@ namespace zr50 {
 
 struct Program;
 
+// "COM<n>" for each serial port present, in listing order.
+QStringList SerialPortEntries();
+
 class FrmComSetLogic {
 public:
     // listPorts gives the port entries ("COM3", ...) in listing order.
-    FrmComSetLogic(Program& p, std::function<QStringList()> listPorts);
+    explicit FrmComSetLogic(Program& p,
+                            std::function<QStringList()> listPorts = SerialPortEntries);
 
     QString Caption() const;
     QString LabelCaption() const;

@@ -2,6 +2,7 @@
 
 #include "Frames.h"
 #include "LinkView.h"
+#include "Ports.h"
 #include "Program.h"
 #include "rules/Numbers.h"
 #include "rules/SharedHelpers.h"
@@ -12,6 +13,12 @@ namespace zr50 {
 ProgramProtocol::ProgramProtocol(Program& p, LinkPort& port, ReplyTimer& waitTimer,
                                  ReplyTimer& timerWrite)
     : p_(p), port_(port), waitTimer_(waitTimer), timerWrite_(timerWrite) {
+    deviceForPort = [](int n) { return DeviceForPort(n); };
+    listPorts = [] {
+        QList<int> numbers;
+        for (const SerialPortEntry& e : EnumSerialPorts().entries) numbers << e.number;
+        return numbers;
+    };
     port_.onReceive = [this](const QByteArray& bytes) { MSComm1_OnComm(bytes); };
     port_.onLineLost = [this] { OnLineLost(); };
     waitTimer_.onTimeout = [this] { WaitTimer_Timer(); };

@@ -59,7 +59,7 @@ public:
     void SetView(LinkView* view) { view_ = view; }
 
     // Where the ports are: the device of a port number, and the port numbers
-    // present (in listing order). Start-up's defaults use the system's ports.
+    // present in listing order. The system's ports unless replaced.
     std::function<QString(int)> deviceForPort;
     std::function<QList<int>()> listPorts;
 

@@ -26,48 +26,6 @@ const QString kWrongModel = QStringLiteral("Model type is wrong.");
 constexpr int kBlocks = 1484;
 using Frames = QList<QByteArray>;
 
-// A saved document every value of which fits the image.
-void FillDocument(Document& d) {
-    OptFeatRec& o = d.DataRec.OptFeat;
-    for (int b = 0; b < kBands; ++b) {
-        for (int g = 1; g <= kMaxGroups; ++g) {
-            o.EmgCh(b, g, 0) = 1;
-            o.EmgCh(b, g, 1) = 2;
-            o.MemCh(b, g) = 3;
-            o.GroupValid(b, g) = g % 2;
-        }
-        o.WorkGroup[size_t(b)] = 2;
-    }
-    const struct { int band, group, no; const char* freq; int mode; } channels[] = {
-        {0, 1, 1, "27015000", 0}, {0, 1, 7, "27205000", 1},  {1, 3, 40, "28315000", 2},
-        {0, 16, 5, "26005000", 3}, {0, 17, 1, "27000000", 0}, {1, 14, 1, "28000000", 0}};
-    for (const auto& c : channels) {
-        ChannelRecord& r = d.ChData(c.band, ++d.DataRec.ChCount(c.band, c.group), c.group);
-        r.ChNo = int16_t(c.no);
-        r.ChUsed = 1;
-        r.Scan = int16_t(c.no % 2);
-        r.RxFreq.set(QString::fromLatin1(c.freq));
-        r.Mode = int16_t(c.mode);
-    }
-    o.DTMFCode[1].set(QStringLiteral("12*#"));
-    d.DataRec.RBToneTable[2].Cycles = 3;
-    d.DataRec.TxOffset = 50000;
-    d.DataFileName = QStringLiteral("/data/mine.dat");
-    d.IsUntitled = false;
-    d.CopyDataToSaved();
-}
-
-MemImage Encoded(Document& d) {
-    MemImage m;
-    ClearMemImage(m);
-    EXPECT_FALSE(EncodeAllData(d, m).has_value());
-    return m;
-}
-
-bool SameTransferred(const MemImage& a, const MemImage& b) {
-    return std::equal(a.begin(), a.begin() + kTransferEnd, b.begin());
-}
-
 class LinkTest : public ::testing::Test {
 protected:
     LinkTest() {
@@ -77,7 +35,7 @@ protected:
         link.deviceForPort = [](int n) { return QStringLiteral("com%1").arg(n); };
         link.listPorts = [this] { return ports; };
         tp.forms.loaded << QStringLiteral("frmMain");
-        FillDocument(p.doc);
+        FillWritableDocument(p.doc);
     }
     // Replies arrive and time-outs run out until the link waits for nothing.
     void Drive() {
@@ -87,7 +45,7 @@ protected:
     }
     // A second transfer in the same test starts from a clean record.
     void Again(std::initializer_list<Answer> answers) {
-        FillDocument(p.doc);
+        FillWritableDocument(p.doc);
         tp.forms.unloads = 0;
         tp.prompter.shown.clear();
         tp.prompter.Script(answers);
@@ -118,9 +76,9 @@ protected:
 
 TEST_F(LinkTest, FullReadDecodesTheRadioIntoAnUntitledDocument) {
     Document src;
-    FillDocument(src);
+    FillWritableDocument(src);
     src.ChData(0, 2, 1).Mode = 2;
-    radio.memory = Encoded(src);
+    radio.memory = EncodedImage(src);
     radio.extBand = 1;
 
     link.mnuReadFromRadio_Click();
@@ -135,7 +93,7 @@ TEST_F(LinkTest, FullReadDecodesTheRadioIntoAnUntitledDocument) {
     EXPECT_EQ(port.sent.mid(1, 2), Frames({IdRequest(), ReadRequest(0x0000, 16)}));
     EXPECT_EQ(port.sent.mid(kBlocks + 1), Frames({ReadRequest(0x5CB0, 16), EndCmd()}));
     EXPECT_TRUE(SameTransferred(link.image, radio.memory));
-    EXPECT_TRUE(SameTransferred(Encoded(p.doc), radio.memory));
+    EXPECT_TRUE(SameTransferred(EncodedImage(p.doc), radio.memory));
     EXPECT_EQ(p.doc.ChData(0, 2, 1).Mode, 2);
     EXPECT_EQ(p.doc.DataFileName, QStringLiteral("new.dat"));
     EXPECT_TRUE(p.doc.IsUntitled && p.doc.RadioExtBand);
@@ -172,7 +130,7 @@ TEST_F(LinkTest, FullWriteLeavesTheRadioHoldingTheEncodedImage) {
 
     EXPECT_EQ(port.sent.size(), 2 + kBlocks + 1);
     EXPECT_EQ(radio.blocksWritten, kBlocks);
-    EXPECT_TRUE(SameTransferred(radio.memory, Encoded(p.doc)));
+    EXPECT_TRUE(SameTransferred(radio.memory, EncodedImage(p.doc)));
     EXPECT_EQ(radio.memory[kTransferEnd], 0x00);  // the last byte is never sent
     EXPECT_EQ(Prompts(), QStringList({kConfirmWrite, kWriteDone}));
     EXPECT_EQ(view.values.last(), 100);
@@ -420,7 +378,7 @@ TEST_F(LinkTest, GroupWriteGoesOnWithTheNextRadioPluggedIn) {
     Drive();
     EXPECT_EQ(radio.blocksWritten, kBlocks);  // never written twice
     EXPECT_EQ(second.blocksWritten, kBlocks);
-    EXPECT_TRUE(SameTransferred(second.memory, Encoded(p.doc)));
+    EXPECT_TRUE(SameTransferred(second.memory, EncodedImage(p.doc)));
     EXPECT_EQ(Prompts(), QStringList({kConfirmWrite, kWriteDone}));
     EXPECT_EQ(view.radioNumbers, QList<int>({1, 2}));
     EXPECT_FALSE(view.mProgressVisible || link.group.GroupMode || port.IsOpen());

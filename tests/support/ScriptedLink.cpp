@@ -1,8 +1,56 @@
 #include "ScriptedLink.h"
 
 #include "link/Frames.h"
+#include "model/Document.h"
+
+#include <gtest/gtest.h>
 
 namespace zr50::test {
+
+void FillWritableDocument(Document& d) {
+    OptFeatRec& o = d.DataRec.OptFeat;
+    for (int b = 0; b < kBands; ++b) {
+        for (int g = 1; g <= kMaxGroups; ++g) {
+            o.EmgCh(b, g, 0) = 1;
+            o.EmgCh(b, g, 1) = 2;
+            o.MemCh(b, g) = 3;
+            o.GroupValid(b, g) = g % 2;
+        }
+        o.WorkGroup[size_t(b)] = 2;
+    }
+    const struct {
+        int band, group, no;
+        const char* freq;
+        int mode;
+    } channels[] = {{0, 1, 1, "27015000", 0},  {0, 1, 7, "27205000", 1},
+                    {1, 3, 40, "28315000", 2}, {0, 16, 5, "26005000", 3},
+                    {0, 17, 1, "27000000", 0}, {1, 14, 1, "28000000", 0}};
+    for (const auto& c : channels) {
+        ChannelRecord& r = d.ChData(c.band, ++d.DataRec.ChCount(c.band, c.group), c.group);
+        r.ChNo = int16_t(c.no);
+        r.ChUsed = 1;
+        r.Scan = int16_t(c.no % 2);
+        r.RxFreq.set(QString::fromLatin1(c.freq));
+        r.Mode = int16_t(c.mode);
+    }
+    o.DTMFCode[1].set(QStringLiteral("12*#"));
+    d.DataRec.RBToneTable[2].Cycles = 3;
+    d.DataRec.TxOffset = 50000;
+    d.DataFileName = QStringLiteral("/data/mine.dat");
+    d.IsUntitled = false;
+    d.CopyDataToSaved();
+}
+
+MemImage EncodedImage(Document& d) {
+    MemImage m;
+    ClearMemImage(m);
+    EXPECT_FALSE(EncodeAllData(d, m).has_value());
+    return m;
+}
+
+bool SameTransferred(const MemImage& a, const MemImage& b) {
+    return std::equal(a.begin(), a.begin() + kTransferEnd, b.begin());
+}
 
 bool ScriptedPort::Open(const QString& dev, const LineSettings& settings) {
     if (vanished || missing.contains(dev)) return false;

@@ -12,10 +12,19 @@
 #include <deque>
 
 namespace zr50 {
+class Document;
 class ProgramProtocol;
 }
 
 namespace zr50::test {
+
+// A saved document ("/data/mine.dat") every value of which fits the image,
+// with channels in lettered, MEM and VFO groups of both bands.
+void FillWritableDocument(Document& d);
+// The image a write of the document sends (the encode must succeed).
+MemImage EncodedImage(Document& d);
+// Equal over the transferred addresses 0x0000..0x5CBF.
+bool SameTransferred(const MemImage& a, const MemImage& b);
 
 class ScriptedPort : public LinkPort {
 public:

@@ -41,19 +41,28 @@ bool ProgramProtocol::OpenCommPort() {
     return false;
 }
 
+// The start of every road: the mode set, the port opened; idle again when it
+// cannot be opened.
+bool ProgramProtocol::OpenForMode(int mode) {
+    CommMode = mode;
+    if (mode == CommWrite) WriteStep = StepNone;
+    else ReadStep = StepNone;
+    if (OpenCommPort()) return true;
+    CommMode = CommIdle;
+    return false;
+}
+
+// The question before a read or write; Cancel closes the port again.
+bool ProgramProtocol::Confirm(const LangText& question) {
+    if (AskDuringLink(p_.T(question), Buttons::OkCancel, Icon::Question) == Answer::Ok)
+        return true;
+    port_.Close();
+    CommMode = CommIdle;
+    return false;
+}
+
 void ProgramProtocol::mnuReadFromRadio_Click() {
-    CommMode = CommRead;
-    ReadStep = StepNone;
-    if (!OpenCommPort()) {
-        CommMode = CommIdle;
-        return;
-    }
-    if (AskDuringLink(p_.T(p_.texts.Msg.ReadConfirm), Buttons::OkCancel, Icon::Question) !=
-        Answer::Ok) {
-        port_.Close();
-        CommMode = CommIdle;
-        return;
-    }
+    if (!OpenForMode(CommRead) || !Confirm(p_.texts.Msg.ReadConfirm)) return;
     ClearMemImage(image);
     if (view_) view_->ShowProgress();
 }
@@ -65,44 +74,28 @@ void ProgramProtocol::mnuWriteToRadio_Click() {
     timerWrite_.Start();
 }
 
-// Asks, then encodes; false (port closed, idle again) when the user cancels or
-// a value does not fit the image, before anything is sent.
+// A value that does not fit the image refuses the write before anything is
+// sent: the port is closed again and the field named.
 bool ProgramProtocol::EncodeForWrite() {
-    if (AskDuringLink(p_.T(p_.texts.Msg.WriteConfirm), Buttons::OkCancel, Icon::Question) !=
-        Answer::Ok) {
-        port_.Close();
-        CommMode = CommIdle;
-        return false;
-    }
     ClearMemImage(image);
-    if (const auto field = EncodeAllData(p_.doc, image)) {
-        port_.Close();
-        CommMode = CommIdle;
-        p_.prompter.Ask(p_.T(kCannotWrite).arg(*field), Buttons::Ok, Icon::Exclamation);
-        return false;
-    }
-    return true;
+    const auto field = EncodeAllData(p_.doc, image);
+    if (!field) return true;
+    port_.Close();
+    CommMode = CommIdle;
+    p_.prompter.Ask(p_.T(kCannotWrite).arg(*field), Buttons::Ok, Icon::Exclamation);
+    return false;
 }
 
 void ProgramProtocol::TimerWrite_Timer() {
     timerWrite_.Stop();
-    CommMode = CommWrite;
-    WriteStep = StepNone;
-    if (!OpenCommPort()) {
-        CommMode = CommIdle;
+    if (!OpenForMode(CommWrite) || !Confirm(p_.texts.Msg.WriteConfirm) || !EncodeForWrite())
         return;
-    }
-    if (EncodeForWrite() && view_) view_->ShowProgress();
+    if (view_) view_->ShowProgress();
 }
 
 void ProgramProtocol::mnuMWriteToRadio_Click(int radioCount) {
-    CommMode = CommWrite;
-    WriteStep = StepNone;
-    if (!OpenCommPort()) {
-        CommMode = CommIdle;
+    if (!OpenForMode(CommWrite) || !Confirm(p_.texts.Msg.WriteConfirm) || !EncodeForWrite())
         return;
-    }
-    if (!EncodeForWrite()) return;
     group.GroupMode = true;
     group.RadioCount = qMax(radioCount, 1);
     group.RadiosDone = 0;
@@ -110,21 +103,11 @@ void ProgramProtocol::mnuMWriteToRadio_Click(int radioCount) {
 }
 
 void ProgramProtocol::mnuRadioInfo_Click() {
-    CommMode = CommRadioInfo;
-    ReadStep = StepNone;
-    if (!OpenCommPort()) {
-        CommMode = CommIdle;
-        return;
-    }
-    SendProgramCmd();
+    if (OpenForMode(CommRadioInfo)) SendProgramCmd();
 }
 
 void ProgramProtocol::ReadRMGDataFromRadio() {
-    CommMode = CommRadioInfo;
-    if (!OpenCommPort()) {
-        CommMode = CommIdle;
-        return;
-    }
+    if (!OpenForMode(CommRadioInfo)) return;
     ClearMemImage(image);
     SendProgramCmd();
 }

@@ -168,48 +168,39 @@ void ProgramProtocol::UpdateCommProgress() {
 
 void ProgramProtocol::OnCommReplyOK() {
     waitTimer_.Stop();
-    if (CommMode == CommRead) {
-        switch (ReadStep) {
-            case StepProgram:
-                ReadStep = StepIdent;
-                SendIdRequest();
-                break;
-            case StepIdent:
-                if (CheckRadioModel()) {
-                    ReadStep = StepReadBlock;
-                    SendNextReadRequest();
-                } else {
-                    ReadStep = StepEndFail;
-                    SendEndCmd();
-                }
-                break;
-            case StepReadBlock: SendNextReadRequest(); break;
-            case StepEndOk: EndComm(true); break;
-            default: EndComm(false);
-        }
-    } else if (CommMode == CommWrite) {
-        switch (WriteStep) {
-            case StepProgram:
-                if (group.GroupMode && GroupStepProgram()) break;
-                WriteStep = StepIdent;
-                SendIdRequest();
-                break;
-            case StepIdent:
-                if (group.GroupMode || CheckRadioModel()) {
-                    WriteStep = StepWriteBlock;
-                    SendNextWriteBlock();
-                } else {
-                    WriteStep = StepEndFail;
-                    SendEndCmd();
-                }
-                break;
-            case StepWriteBlock: SendNextWriteBlock(); break;
-            case StepEndOk: EndComm(true); break;
-            default: EndComm(false);
-        }
-    } else {
+    if (CommMode != CommRead && CommMode != CommWrite) {
         EndComm(false);
+        return;
     }
+    const bool reading = CommMode == CommRead;
+    int& step = reading ? ReadStep : WriteStep;
+    const int blockStep = reading ? StepReadBlock : StepWriteBlock;
+    const bool groupWrite = !reading && group.GroupMode;
+    if (step == StepProgram) {
+        if (groupWrite && GroupStepProgram()) return;
+        step = StepIdent;
+        SendIdRequest();
+    } else if (step == StepIdent) {
+        // A group write does not check each radio's identity.
+        if (groupWrite || CheckRadioModel()) {
+            step = blockStep;
+            SendNextBlock();
+        } else {
+            step = StepEndFail;
+            SendEndCmd();
+        }
+    } else if (step == blockStep) {
+        SendNextBlock();
+    } else {
+        EndComm(step == StepEndOk);
+    }
+}
+
+void ProgramProtocol::SendNextBlock() {
+    if (CommMode == CommRead)
+        SendNextReadRequest();
+    else
+        SendNextWriteBlock();
 }
 
 // A group write's ProgramAck while waiting for the next radio: true when it

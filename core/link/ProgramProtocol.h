@@ -7,6 +7,7 @@
 
 #include "LinkPort.h"
 #include "codec/MemImage.h"
+#include "texts/LangText.h"
 #include "ui/Prompter.h"
 
 #include <QList>
@@ -137,9 +138,12 @@ private:
     bool ReopenPort();
     bool ReopenOrEnd();
     void HandshakeFailed();
+    void SendNextBlock();
     bool GroupStepProgram();
     bool GroupEndOk();
     void ShowRestartProgress();
+    bool OpenForMode(int mode);
+    bool Confirm(const LangText& question);
     bool EncodeForWrite();
     void PortSearchReceive(const QByteArray& received);
     void PortSearchTimeout();

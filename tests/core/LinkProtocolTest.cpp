@@ -13,17 +13,10 @@
 
 using namespace zr50;
 using namespace zr50::test;
+using namespace zr50::test::linktext;
 
 namespace {
 
-const QString kConfirmRead = QStringLiteral("Read data from radio.\r\nDo you wish continue?");
-const QString kConfirmWrite = QStringLiteral("Write data to radio.\r\nDo you wish continue?");
-const QString kCheck = QStringLiteral("Check Connection. Retry or Cancel?");
-const QString kReadDone = QStringLiteral("Read Data Completed.");
-const QString kWriteDone = QStringLiteral("Write Data Completed.");
-const QString kCannotOpen = QStringLiteral("Cannot Open Communication Port.");
-const QString kWrongModel = QStringLiteral("Model type is wrong.");
-constexpr int kBlocks = 1484;
 using Frames = QList<QByteArray>;
 
 class LinkTest : public ::testing::Test {

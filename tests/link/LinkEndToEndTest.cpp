@@ -16,13 +16,9 @@
 
 using namespace zr50;
 using namespace zr50::test;
+using namespace zr50::test::linktext;
 
 namespace {
-
-const QString kCheck = QStringLiteral("Check Connection. Retry or Cancel?");
-const QString kReadDone = QStringLiteral("Read Data Completed.");
-const QString kWriteDone = QStringLiteral("Write Data Completed.");
-constexpr int kBlocks = 1484;
 
 class EndToEnd : public ::testing::Test {
 protected:
@@ -117,7 +113,7 @@ TEST_F(EndToEnd, ClosedWindowOrVanishedLineEndsAsFailedAndKeepsTheDocument) {
     };
     link.mnuReadFromRadio_Click();
     EXPECT_EQ(Prompts().mid(2),
-              QStringList({kCheck, QStringLiteral("Cannot Open Communication Port.")}));
+              QStringList({kCheck, kCannotOpen}));
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(link.CommMode, CommIdle);
     EXPECT_TRUE(p.doc.DataMatchesSaved());

@@ -8,6 +8,7 @@
 #include "link/LinkView.h"
 
 #include <QList>
+#include <QString>
 #include <QSet>
 #include <deque>
 
@@ -17,6 +18,19 @@ class ProgramProtocol;
 }
 
 namespace zr50::test {
+
+// The link's texts as the English user sees them.
+namespace linktext {
+inline const QString kConfirmRead = QStringLiteral("Read data from radio.\r\nDo you wish continue?");
+inline const QString kConfirmWrite = QStringLiteral("Write data to radio.\r\nDo you wish continue?");
+inline const QString kCheck = QStringLiteral("Check Connection. Retry or Cancel?");
+inline const QString kReadDone = QStringLiteral("Read Data Completed.");
+inline const QString kWriteDone = QStringLiteral("Write Data Completed.");
+inline const QString kCannotOpen = QStringLiteral("Cannot Open Communication Port.");
+inline const QString kWrongModel = QStringLiteral("Model type is wrong.");
+}  // namespace linktext
+
+constexpr int kBlocks = 1484;  // 16-byte blocks from 0x0000 to 0x5CB0
 
 // A saved document ("/data/mine.dat") every value of which fits the image,
 // with channels in lettered, MEM and VFO groups of both bands.

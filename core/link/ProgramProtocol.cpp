@@ -86,7 +86,10 @@ void ProgramProtocol::SendWriteBlock() {
         FinishTransfer();
         return;
     }
-    if (CurAddr < 0 || CurAddr + BlockLen > kMemImageSize) return;
+    if (CurAddr < 0 || CurAddr + BlockLen > kMemImageSize) {
+        EndComm(false);  // a block outside the image: nothing sensible to send
+        return;
+    }
     const QByteArray frame = DataBlockFrame(CurAddr, image.data() + CurAddr, BlockLen);
     UpdateCommProgress();
     waitTimer_.Start();

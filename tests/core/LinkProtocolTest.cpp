@@ -211,18 +211,6 @@ TEST_F(LinkTest, RepliesThatFailTheirShapeAreIgnored) {
     }
 }
 
-TEST_F(LinkTest, RepliesSplitOverSeveralReadsAreJoined) {
-    port.peer = [&](const QByteArray& f) {
-        const QByteArray r = radio.Answer(f).value(0);
-        return Frames{r.left(2), r.mid(2, 1), r.mid(3, 9), r.mid(12)};
-    };
-    for (int i = 0; i < kTransferEnd; ++i) radio.memory[size_t(i)] = uint8_t(i * 7);
-    link.mnuReadFromRadio_Click();
-    Drive();
-    EXPECT_TRUE(SameTransferred(link.image, radio.memory));
-    EXPECT_TRUE(Prompts().contains(kReadDone));
-}
-
 TEST_F(LinkTest, RepliesDuringAPromptAreIgnored) {
     QByteArray late;
     port.peer = [&](const QByteArray& f) {

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zr50;
@@ -101,7 +102,7 @@ TEST_F(EndToEnd, DroppedCorruptedAndSplitRepliesGoThroughThePrompts) {
 
 TEST_F(EndToEnd, ClosedWindowOrVanishedLineEndsAsFailedAndKeepsTheDocument) {
     view.onProgressValue = [this](int v) {
-        if (v == 10) view.Close();
+        if (v == 10) QTimer::singleShot(0, [this] { view.Close(); });  // the user's click
     };
     link.mnuReadFromRadio_Click();
     EXPECT_FALSE(port.IsOpen());

@@ -60,8 +60,6 @@ public:
             default: return Answer::Ok;
         }
     }
-    QString ChooseOpenFile(const QString&) override { return QString(); }
-    QString ChooseSaveFile(const QString&, const QString&) override { return QString(); }
     Input* in = nullptr;
 };
 

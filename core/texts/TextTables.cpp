@@ -96,6 +96,7 @@ void InitMainTexts(TextTables& t) {
     m.LanguageNames[2] = Both("Chinese", "中文");
     m.Close = Both("&Close", "关闭(&C)");
     m.Help = Both("&Help", "帮助(&H)");
+    m.RadioCount = Both("Number of radios to write:", "要写入的对讲机台数：");
 }
 
 void InitProgressTexts(TextTables& t) {

@@ -18,6 +18,7 @@ struct MessageTexts {
 struct MainTexts {
     QHash<QString, LangText> Menu;  // captions by menu item name
     LangText CommPortCaption, Com, LanguageMode, LanguageSetup, Close, Help;
+    LangText RadioCount;  // the group write's question
     std::array<LangText, 3> LanguageNames;  // item 1 English, item 2 Chinese
 };
 

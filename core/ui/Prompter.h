@@ -22,9 +22,15 @@ public:
     }
 
     // File dialogs; an empty result means the user cancelled. filter is in the
-    // form "Data File (*.dat)".
-    virtual QString ChooseOpenFile(const QString& filter) = 0;
-    virtual QString ChooseSaveFile(const QString& preset, const QString& filter) = 0;
+    // form "Data File (*.dat)". Without a screen every question is cancelled.
+    virtual QString ChooseOpenFile(const QString& /*filter*/) { return QString(); }
+    virtual QString ChooseSaveFile(const QString& /*preset*/, const QString& /*filter*/) {
+        return QString();
+    }
+    // A whole number from min to max, value offered first; 0 when cancelled.
+    virtual int AskNumber(const QString& /*text*/, int /*min*/, int /*max*/, int /*value*/) {
+        return 0;
+    }
 };
 
 }  // namespace zr50

@@ -3,6 +3,7 @@
 #include "texts/LangText.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -70,6 +71,13 @@ QString MessageBoxPrompter::ChooseOpenFile(const QString& filter) {
 
 QString MessageBoxPrompter::ChooseSaveFile(const QString& preset, const QString& filter) {
     return QFileDialog::getSaveFileName(parent_ ? parent_() : nullptr, QString(), preset, filter);
+}
+
+int MessageBoxPrompter::AskNumber(const QString& text, int min, int max, int value) {
+    bool ok = false;
+    const int n = QInputDialog::getInt(parent_ ? parent_() : nullptr, QString::fromLatin1(kProgramTitle),
+                                       text, value, min, max, 1, &ok);
+    return ok ? n : 0;
 }
 
 }  // namespace zr50

@@ -19,6 +19,7 @@ public:
     Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     QString ChooseOpenFile(const QString& filter) override;
     QString ChooseSaveFile(const QString& preset, const QString& filter) override;
+    int AskNumber(const QString& text, int min, int max, int value) override;
 
 private:
     std::function<int()> language_;

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AboutBox.h"
+#include "FrmComSet.h"
 #include "FrmSetLanguage.h"
 #include "MdiForms.h"
 #include "Program.h"
@@ -211,7 +212,7 @@ void frmMain::BuildMenus() {
         {"mnuWriteToRadio", [this] { if (roads_.write) roads_.write(); }},
         {"mnuMWriteToRadio", [this] { if (roads_.groupWrite) roads_.groupWrite(); }},
         {"mnuRadioInfo", [this] { if (roads_.radioInfo) roads_.radioInfo(); }},
-        {"mnuComm", [this] { if (roads_.portDialog) roads_.portDialog(); }},
+        {"mnuComm", [this] { mnuComm_Click(); }},
         {"mnuLanguage", [this] { mnuLanguage_Click(); }},
         {"MnuInitial", [this] { MnuInitial_Click(); }},
         {"mnuTreeView", [this] { mnuTreeView_Click(); }},
@@ -502,6 +503,17 @@ void frmMain::mnuViewToolbar_Click() {
 
 void frmMain::mnuViewStatusBar_Click() {
     statusBar()->setVisible(menus_.value(QStringLiteral("mnuViewStatusBar"))->isChecked());
+}
+
+void frmMain::SetStatusText(int panel, const QString& text) {
+    if (panel >= 1 && panel <= 3) sbPanel[panel - 1]->setText(text);
+}
+
+void frmMain::mnuComm_Click() {
+    FrmComSet dialog(p_, roads_.listPorts ? roads_.listPorts : SerialPortEntries, this);
+    dialog.exec();
+    // The status bar names the port in use.
+    sbPanel[2]->setText(p_.T(p_.texts.Main.Com) + QString::number(p_.settings.PortNo));
 }
 
 void frmMain::mnuLanguage_Click() {

@@ -23,7 +23,9 @@ class MdiForms;
 
 // What the main window asks of the radio link; the link fills it in.
 struct RadioRoads {
-    std::function<void()> read, write, groupWrite, radioInfo, readRMGData, portDialog;
+    std::function<void()> read, write, groupWrite, radioInfo, readRMGData;
+    // The ports the port dialog lists (the system's by default).
+    std::function<QStringList()> listPorts;
 };
 
 class frmMain : public QMainWindow {
@@ -62,6 +64,8 @@ public slots:
     void LoadNewDoc();
     void ShowCaption();
     void MDIForm_Activate();
+    // Text of a status-bar panel (1..3).
+    void SetStatusText(int panel, const QString& text);
 
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
@@ -73,6 +77,7 @@ public slots:
     void mnuViewStatusBar_Click();
     void mnuLanguage_Click();
     void mnuHelpAbout_Click();
+    void mnuComm_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

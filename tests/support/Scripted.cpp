@@ -38,6 +38,14 @@ QString ScriptedPrompter::ChooseSaveFile(const QString& preset, const QString& f
     return NextFile();
 }
 
+int ScriptedPrompter::AskNumber(const QString& text, int, int, int) {
+    shown.append({text, Buttons::OkCancel, Icon::Question, QString::fromLatin1(kProgramTitle)});
+    if (numbers.empty()) return 0;
+    const int n = numbers.front();
+    numbers.pop_front();
+    return n;
+}
+
 QStringList ScriptedPrompter::Texts() const {
     QStringList out;
     for (const Shown& s : shown) out << s.text;

@@ -31,6 +31,9 @@ public:
 
     QString ChooseOpenFile(const QString& filter) override;
     QString ChooseSaveFile(const QString& preset, const QString& filter) override;
+    // Scripted numbers in order; unscripted questions are cancelled (0).
+    int AskNumber(const QString& text, int min, int max, int value) override;
+    std::deque<int> numbers;
 
     void Script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
     // File dialog answers in order; an empty text cancels. Unscripted dialogs cancel.

@@ -31,8 +31,6 @@ public:
         std::fprintf(stderr, "zr50-make-templates: %s\n", qPrintable(text));
         return Answer::Ok;
     }
-    QString ChooseOpenFile(const QString&) override { return QString(); }
-    QString ChooseSaveFile(const QString&, const QString&) override { return QString(); }
 };
 
 struct Channel {

@@ -1,0 +1,77 @@
+#pragma once
+// The progress windows of a transfer: FrmProgress for one radio, frmMProgress
+// for a group write. Both are modal; loading one starts the transfer, and a
+// window the user closes ends it as failed.
+
+#include "link/LinkView.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class QLabel;
+class QProgressBar;
+
+namespace zr50 {
+
+class ProgramProtocol;
+
+class FrmProgress : public QDialog {
+    Q_OBJECT
+public:
+    FrmProgress(Program& p, int commMode, QWidget* parent = nullptr);
+    QProgressBar* ProgressBar1;
+    QLabel* Label1;  // caption of the percentage
+    QLabel* Label2;  // the percentage, e.g. "45%"
+
+public slots:
+    void SetProgressValue(int rValue);
+    void ChangShowByLanguage();
+    void justSize();
+
+private:
+    Program& p_;
+    int commMode_;
+};
+
+class frmMProgress : public QDialog {
+    Q_OBJECT
+public:
+    frmMProgress(Program& p, int commMode, int radioCount, QWidget* parent = nullptr);
+    QProgressBar* ProgressBar1;  // the radio in hand
+    QLabel* Label1;
+    QLabel* Label2;
+    QProgressBar* ProgressBar2;  // radios
+    QLabel* Label3;
+    QLabel* Label4;
+};
+
+// The link's view of the two windows.
+class ProgressWindows : public LinkView {
+public:
+    ProgressWindows(Program& p, ProgramProtocol& link, QWidget* parent);
+    ~ProgressWindows() override;
+
+    void ShowProgress() override;
+    bool IsProgressVisible() const override;
+    void SetProgressValue(int value) override;
+    void SetPercentText(const QString& text) override;
+    void UnloadProgress() override;
+
+    void ShowMProgress() override;
+    void SetMProgressValue(int value) override;
+    void SetMPercentText(const QString& text) override;
+    void SetRadioNumber(int number) override;
+    void UnloadMProgress() override;
+
+    QDialog* Shown() const;  // the progress window on screen, if any
+
+private:
+    Program& p_;
+    ProgramProtocol& link_;
+    QWidget* parent_;
+    QPointer<FrmProgress> progress_;
+    QPointer<frmMProgress> mprogress_;
+    bool unloading_ = false;
+};
+
+}  // namespace zr50

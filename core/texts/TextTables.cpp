@@ -132,6 +132,8 @@ void InitEnglishText(TextTables& t) {
     InitMessageTexts(t);
     InitMainTexts(t);
     InitPrintTexts(t);
+    InitChannelInfoTexts(t);
+    InitOptionTexts(t);
     InitProgressTexts(t);
 }
 

@@ -99,6 +99,11 @@ inline std::optional<ChannelPlace> PlaceOf(int band, int group, int n) {
     return ChannelPlace{record, a.presentBits + bitmap, a.scanBits + bitmap, bit};
 }
 
+// Packed bytes: several values share each.
+constexpr int kChOptions = 9, kChTones = 11;  // within a channel record
+constexpr int kBandByte = 0x4804, kFlagsByte = 0x4807, kModeEnableByte = 0x4A06,
+              kPubOptionsByte = 0x4A07, kDisplayByte = 0x4A30;
+
 // Bytes 4..14 of a channel record at address a; bytes 0..3 hold the frequency
 // and byte 15 is never written.
 template <class IO, class C>
@@ -108,17 +113,17 @@ void ChannelFields(IO& io, int a, C& c) {
     io(Byte(a + 6, "Mode"), c.Mode);
     io(Byte(a + 7, "EncTone"), c.EncTone);
     io(Byte(a + 8, "RxCtc"), c.RxCtc);
-    io(Bits(a + 9, 0, 1, "HiCut"), c.HiCut);
-    io(Bits(a + 9, 2, 1, "Echo"), c.Echo);
-    io(Bits(a + 9, 3, 1, "Add10K"), c.Add10K);
-    io(Bits(a + 9, 4, 1, "Busy"), c.Busy);
-    io(Bits(a + 9, 5, 2, "NbAnl"), c.NbAnl);
+    io(Bits(a + kChOptions, 0, 1, "HiCut"), c.HiCut);
+    io(Bits(a + kChOptions, 2, 1, "Echo"), c.Echo);
+    io(Bits(a + kChOptions, 3, 1, "Add10K"), c.Add10K);
+    io(Bits(a + kChOptions, 4, 1, "Busy"), c.Busy);
+    io(Bits(a + kChOptions, 5, 2, "NbAnl"), c.NbAnl);
     io(Byte(a + 10, "Roger"), c.Roger);
-    io(Bits(a + 11, 0, 2, "Rep"), c.Rep);
-    io(Bits(a + 11, 2, 2, "TxCtc"), c.TxCtc);
-    io(Bits(a + 11, 4, 2, "CtcDcs"), c.CtcDcs);
-    io.WriteOnly(Bits(a + 11, 6, 1, "tone flag"), c.TxCtc > 0 || c.CtcDcs > 0 ? 1 : 0);
-    io(Bits(a + 11, 7, 1, "Public"), c.Public);
+    io(Bits(a + kChTones, 0, 2, "Rep"), c.Rep);
+    io(Bits(a + kChTones, 2, 2, "TxCtc"), c.TxCtc);
+    io(Bits(a + kChTones, 4, 2, "CtcDcs"), c.CtcDcs);
+    io.WriteOnly(Bits(a + kChTones, 6, 1, "tone flag"), c.TxCtc > 0 || c.CtcDcs > 0 ? 1 : 0);
+    io(Bits(a + kChTones, 7, 1, "Public"), c.Public);
     io(Byte(a + 12, "BOT"), c.BOT);
     io(Byte(a + 13, "EOT"), c.EOT);
     io(Byte(a + 14, "Call"), c.Call);
@@ -142,14 +147,14 @@ void GroupFields(IO& io, int band, int g, F& f) {
 template <class IO, class R>
 void SettingsFields(IO& io, R& r) {
     auto& f = r.OptFeat;
-    io(Bits(0x4804, 0, 4, "CurBand"), r.CurBand);
-    io(Bits(0x4804, 4, 4, "BandHighNibble", 1), f.BandHighNibble);
+    io(Bits(kBandByte, 0, 4, "CurBand"), r.CurBand);
+    io(Bits(kBandByte, 4, 4, "BandHighNibble", 1), f.BandHighNibble);
     for (int band = 0; band < kBands; ++band)
         io(Byte(kBandAreas[band].workGroup, "WorkGroup", -1), f.WorkGroup[band]);
-    io.ReadOnly(Bits(0x4807, 0, 1, "AuxFlag0"), f.AuxFlag0);
-    io(Bits(0x4807, 1, 1, "AuxFlag1"), f.AuxFlag1);
-    io(Bits(0x4807, 2, 2, "EMG"), r.EMG);
-    io(Bits(0x4807, 4, 1, "VFO"), r.VFO);
+    io.ReadOnly(Bits(kFlagsByte, 0, 1, "AuxFlag0"), f.AuxFlag0);
+    io(Bits(kFlagsByte, 1, 1, "AuxFlag1"), f.AuxFlag1);
+    io(Bits(kFlagsByte, 2, 2, "EMG"), r.EMG);
+    io(Bits(kFlagsByte, 4, 1, "VFO"), r.VFO);
     io(Byte(0x4860, "HFDWBand"), r.HFDWBand);
     io(Byte(0x4861, "HFDWChan"), r.HFDWChan);
     io(Byte(0x4862, "HFDWMode"), r.HFDWMode);
@@ -160,17 +165,17 @@ void SettingsFields(IO& io, R& r) {
     io.Word(0x4A02, 0x4A03, "VoltLimit 1", f.VoltLimit[0]);
     io(Byte(0x4A04, "VoltLimit 3"), f.VoltLimit[2]);
     io(Byte(0x4A05, "PubMode"), f.PubMode);
-    io(Bits(0x4A06, 0, 1, "ModeEnable FM"), f.ModeEnable[kEnableFM]);
-    io(Bits(0x4A06, 1, 1, "ModeEnable AM"), f.ModeEnable[kEnableAM]);
-    io(Bits(0x4A06, 2, 1, "ModeEnable USB"), f.ModeEnable[kEnableUSB]);
-    io(Bits(0x4A06, 3, 1, "ModeEnable LSB"), f.ModeEnable[kEnableLSB]);
-    io(Bits(0x4A06, 4, 1, "ModeEnable PA"), f.ModeEnable[kEnablePA]);
-    io(Bits(0x4A06, 5, 1, "ModeEnable CW"), f.ModeEnable[kEnableCW]);
-    io(Bits(0x4A07, 0, 1, "PubHiCut"), f.PubHiCut);
-    io(Bits(0x4A07, 2, 1, "PubEcho"), f.PubEcho);
-    io(Bits(0x4A07, 3, 1, "PubAdd10K"), f.PubAdd10K);
-    io(Bits(0x4A07, 4, 1, "PubBusy"), f.PubBusy);
-    io(Bits(0x4A07, 5, 2, "PubNbAnl"), f.PubNbAnl);
+    io(Bits(kModeEnableByte, 0, 1, "ModeEnable FM"), f.ModeEnable[kEnableFM]);
+    io(Bits(kModeEnableByte, 1, 1, "ModeEnable AM"), f.ModeEnable[kEnableAM]);
+    io(Bits(kModeEnableByte, 2, 1, "ModeEnable USB"), f.ModeEnable[kEnableUSB]);
+    io(Bits(kModeEnableByte, 3, 1, "ModeEnable LSB"), f.ModeEnable[kEnableLSB]);
+    io(Bits(kModeEnableByte, 4, 1, "ModeEnable PA"), f.ModeEnable[kEnablePA]);
+    io(Bits(kModeEnableByte, 5, 1, "ModeEnable CW"), f.ModeEnable[kEnableCW]);
+    io(Bits(kPubOptionsByte, 0, 1, "PubHiCut"), f.PubHiCut);
+    io(Bits(kPubOptionsByte, 2, 1, "PubEcho"), f.PubEcho);
+    io(Bits(kPubOptionsByte, 3, 1, "PubAdd10K"), f.PubAdd10K);
+    io(Bits(kPubOptionsByte, 4, 1, "PubBusy"), f.PubBusy);
+    io(Bits(kPubOptionsByte, 5, 2, "PubNbAnl"), f.PubNbAnl);
     // One byte serves both: the radio has a single roger-beep choice here.
     constexpr Field comChanRb = Byte(0x4A08, "ComChanRb");
     io(comChanRb, r.ComChanRb);
@@ -213,10 +218,10 @@ void SettingsFields(IO& io, R& r) {
     io(Byte(0x4A2D, "FMDeviation"), f.FMDeviation);
     io(Byte(0x4A2E, "SSBTone"), f.SSBTone);
     io(Byte(0x4A2F, "PFKey"), f.PFKey);
-    io(Bits(0x4A30, 0, 1, "VolDisplay"), r.VolDisplay);
-    io(Bits(0x4A30, 1, 1, "SQLDisplay"), r.SQLDisplay);
-    io(Bits(0x4A30, 2, 1, "POWDisplay"), r.POWDisplay);
-    io(Bits(0x4A30, 3, 1, "RFGDisplay"), r.RFGDisplay);
+    io(Bits(kDisplayByte, 0, 1, "VolDisplay"), r.VolDisplay);
+    io(Bits(kDisplayByte, 1, 1, "SQLDisplay"), r.SQLDisplay);
+    io(Bits(kDisplayByte, 2, 1, "POWDisplay"), r.POWDisplay);
+    io(Bits(kDisplayByte, 3, 1, "RFGDisplay"), r.RFGDisplay);
     io(Byte(0x4A31, "FinRange"), r.FinRange);
     io.Word(0x4A32, 0x4A33, "CWFreq", r.CWFreq);
     io(Byte(0x4A34, "CWBeep"), r.CWBeep);

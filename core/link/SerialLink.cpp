@@ -1,0 +1,121 @@
+#include "link/SerialLink.h"
+
+#include <QFileInfo>
+#include <utility>
+
+namespace zr50 {
+
+namespace {
+
+QSerialPort::Parity ParityOf(char p) {
+    switch (p) {
+    case 'E': case 'e': return QSerialPort::EvenParity;
+    case 'O': case 'o': return QSerialPort::OddParity;
+    case 'M': case 'm': return QSerialPort::MarkParity;
+    case 'S': case 's': return QSerialPort::SpaceParity;
+    default: return QSerialPort::NoParity;
+    }
+}
+
+QSerialPort::DataBits DataBitsOf(int n) {
+    switch (n) {
+    case 5: return QSerialPort::Data5;
+    case 6: return QSerialPort::Data6;
+    case 7: return QSerialPort::Data7;
+    default: return QSerialPort::Data8;
+    }
+}
+
+}  // namespace
+
+SerialLinkPort::SerialLinkPort() {
+    QObject::connect(&port_, &QSerialPort::readyRead, [this] { OnReadyRead(); });
+    QObject::connect(&port_, &QSerialPort::errorOccurred,
+                     [this](QSerialPort::SerialPortError e) { OnError(e); });
+}
+
+SerialLinkPort::~SerialLinkPort() {
+    onReceive = nullptr;
+    onLineLost = nullptr;
+    Close();
+}
+
+QSerialPort::FlowControl SerialLinkPort::FlowControlOf(int handshaking) {
+    switch (handshaking) {
+    case 1: return QSerialPort::SoftwareControl;
+    case 2:
+    case 3: return QSerialPort::HardwareControl;
+    default: return QSerialPort::NoFlowControl;
+    }
+}
+
+bool SerialLinkPort::Open(const QString& device, const LineSettings& s) {
+    Close();
+    // The lock is taken by device name: a link and its device must share it.
+    const QString target = QFileInfo(device).canonicalFilePath();
+    port_.setPortName(target.isEmpty() ? device : target);
+    port_.setBaudRate(s.baud);
+    port_.setParity(ParityOf(s.parity));
+    port_.setDataBits(DataBitsOf(s.dataBits));
+    port_.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    port_.setFlowControl(FlowControlOf(s.handshaking));
+    if (!port_.open(QIODevice::ReadWrite)) {
+        port_.clearError();
+        return false;
+    }
+    received_.clear();
+    open_ = true;
+    return true;
+}
+
+void SerialLinkPort::Close() {
+    open_ = false;
+    received_.clear();
+    if (port_.isOpen()) port_.close();
+    port_.clearError();
+}
+
+bool SerialLinkPort::IsOpen() const { return open_ && port_.isOpen(); }
+
+void SerialLinkPort::SetThreshold(int bytes) { threshold_ = bytes; }
+
+void SerialLinkPort::ClearBuffers() {
+    received_.clear();
+    if (!IsOpen()) return;
+    port_.clear(QSerialPort::AllDirections);
+    port_.readAll();  // whatever Qt had already taken in
+}
+
+void SerialLinkPort::Output(const QByteArray& bytes) {
+    if (IsOpen()) port_.write(bytes);
+}
+
+void SerialLinkPort::OnReadyRead() {
+    if (!open_) return;
+    received_ += port_.readAll();
+    if (threshold_ <= 0 || received_.size() < threshold_) return;
+    const QByteArray bytes = std::exchange(received_, QByteArray());
+    if (onReceive) onReceive(bytes);
+}
+
+void SerialLinkPort::OnError(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::NoError) return;
+    if (error == QSerialPort::TimeoutError) {
+        port_.clearError();
+        return;
+    }
+    if (!open_) return;  // a failed open is reported by Open itself
+    // The port may still say it is open; the line is gone all the same.
+    Close();
+    if (onLineLost) onLineLost();
+}
+
+TimerReply::TimerReply(int intervalMs) {
+    timer_.setSingleShot(true);
+    timer_.setInterval(intervalMs);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        if (onTimeout) onTimeout();
+    });
+}
+
+}  // namespace zr50

@@ -32,6 +32,9 @@ public:
     // The cell's rectangle in the coordinates of the grid's parent.
     QRect CellRect(int row, int col) const;
 
+    // Typing on the grid does not jump to a matching cell; only Enter acts.
+    void keyboardSearch(const QString&) override {}
+
 signals:
     // The current cell moved (keys, mouse or SetRow/SetCol).
     void EnterCell();

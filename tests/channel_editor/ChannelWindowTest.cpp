@@ -146,6 +146,8 @@ TEST_F(ChannelWindow, TypedFrequenciesAreSnappedCheckedAndStored) {
 TEST_F(ChannelWindow, EnterMovesDownAndWrapsAnEmptyCellDeletes) {
     Open();
     Select(40);
+    QTest::keyClicks(grid, "28");  // typing on the grid moves nowhere
+    EXPECT_EQ(grid->Row(), 40);
     QTest::keyClick(grid, Qt::Key_Return);
     QTest::keyClick(w->Text1, Qt::Key_Return);  // empty: next row, wrapping
     EXPECT_EQ(grid->Row(), 1);

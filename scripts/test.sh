@@ -23,7 +23,7 @@ if [ -f fuzz/CMakeLists.txt ]; then
         -DZR50_FUZZ=ON -DBUILD_TESTING=OFF
     cmake --build build/fuzz -j "$jobs"
     for f in build/fuzz/fuzz/fuzz_*; do
-        [ -x "$f" ] || continue
+        [ -f "$f" ] && [ -x "$f" ] || continue  # not the autogen folders
         name=$(basename "$f")
         corpus=build/fuzz/corpus/$name
         mkdir -p "$corpus"

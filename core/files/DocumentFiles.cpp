@@ -37,7 +37,9 @@ std::optional<QByteArray> ReadHead(const QString& path, qint64 max) {
     return bytes;
 }
 
-void ShowFileError(Program& p) { p.prompter.Ask(p.T(p.texts.Msg.FileError), Buttons::Ok, Icon::None); }
+void ShowFileError(Program& p) {
+    p.prompter.Ask(p.T(p.texts.Msg.FileError), Buttons::Ok, Icon::None);
+}
 
 // Counts the file format cannot hold are limited to the 99 slots of a group,
 // so the working copy, the saved copy and the file agree.

@@ -2,6 +2,9 @@
 
 #include "Program.h"
 #include "files/DocumentFiles.h"
+#include "rules/Defaults.h"
+
+#include <QDate>
 
 namespace zr50 {
 
@@ -11,7 +14,22 @@ QString InitTemplatePath(const Program& p, InitTemplate which) {
            QLatin1String(suffix);
 }
 
-bool LoadNewDataFile(Program& p) { return LoadDataFileRaw(p, InitTemplatePath(p, InitTemplate::Blank)); }
+void InitNewData(Program& p) {
+    Document& doc = p.doc;
+    doc.IsUntitled = true;
+    doc.DataFileName = doc.PrevDataFileName = QString::fromLatin1(kUntitledName);
+    InitDocumentHeader(doc);
+    InitDefaultChannelFre(doc);
+    InitOptFeatureDefaults(doc);
+    InitFileId(doc, QDate::currentDate());
+    InitToneDefaults(doc);
+    if (p.settings.SkipInitFile == 0) LoadNewDataFile(p);
+    doc.CopyDataToSaved();
+}
+
+bool LoadNewDataFile(Program& p) {
+    return LoadDataFileRaw(p, InitTemplatePath(p, InitTemplate::Blank));
+}
 
 bool LoadInitDataFile(Program& p) {
     return LoadDataFileRaw(p, InitTemplatePath(p, InitTemplate::InitialSettings));

@@ -14,6 +14,10 @@ enum class InitTemplate { Blank, InitialSettings };
 // kind being that of the current band text.
 QString InitTemplatePath(const Program& p, InitTemplate which);
 
+// The new untitled document "new.dat": the built-in defaults, then (unless
+// the SkipInitFile switch is set) the blank template; it counts as not modified.
+void InitNewData(Program& p);
+
 // The blank template into the working and saved copies (LoadDataFileRaw).
 bool LoadNewDataFile(Program& p);
 // The initial-settings template likewise.

@@ -17,8 +17,9 @@ namespace {
 // A name beside path that does not exist yet.
 QString FreeSibling(const QString& path) {
     for (;;) {
-        const QString name = path + QStringLiteral(".~%1").arg(
-                                        QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString name =
+            path + QStringLiteral(".~%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                              QLatin1Char('0'));
         if (!QFileInfo::exists(name)) return name;
     }
 }
@@ -40,7 +41,8 @@ QString WriteTemporary(const FileBytes& file) {
         return QString();
     }
     // The replacement keeps the access rights of the file it replaces.
-    if (QFileInfo::exists(file.path)) QFile::setPermissions(name, QFileInfo(file.path).permissions());
+    if (QFileInfo::exists(file.path))
+        QFile::setPermissions(name, QFileInfo(file.path).permissions());
     return name;
 }
 

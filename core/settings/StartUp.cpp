@@ -1,8 +1,10 @@
 #include "StartUp.h"
 
 #include "Program.h"
+#include "files/NewDocument.h"
 #include "platform/IniFile.h"
 #include "rules/Numbers.h"
+#include "versions/Versions.h"
 
 #include <optional>
 
@@ -43,7 +45,8 @@ void ReadPortSetting(const Program& p, const char* key, int& value) {
 void LoadSettings(Program& p, const LocaleService& locale) {
     Settings& s = p.settings;
     s.PortNo = 1;
-    const bool chineseSystem = QString::number(locale.SystemDefaultLcid(), 16) == QLatin1String("804");
+    const bool chineseSystem =
+        QString::number(locale.SystemDefaultLcid(), 16) == QLatin1String("804");
     s.CurLanguage = s.SysLanguage = s.AppliedLanguage = chineseSystem ? kChinese : kEnglish;
     p.messages = MessageQueue();
 
@@ -68,6 +71,16 @@ void LoadSettings(Program& p, const LocaleService& locale) {
     }
     WriteKey(p, "comPort", s.PortNo);
     WriteKey(p, "CurrentLanguage", s.CurLanguage);
+}
+
+void StartUp(Program& p, LocaleService& locale, StartUpState& state) {
+    InitVersions(p);
+    p.settings.MWriteEnable = 0;
+    p.settings.SkipInitFile = 0;
+    state.separator.Force(locale);
+    LoadSettings(p, locale);
+    InitNewData(p);
+    InitEnglishText(p.texts);
 }
 
 }  // namespace zr50

@@ -21,4 +21,9 @@ struct StartUpState {
 // unusable value counts as: port 1, the system's language, a first run.
 void LoadSettings(Program& p, const LocaleService& locale);
 
+// Everything before the main window is created, in this order: the version
+// table, the switches, the decimal separator forced to ".", the settings, the
+// new untitled document, the text tables.
+void StartUp(Program& p, LocaleService& locale, StartUpState& state);
+
 }  // namespace zr50

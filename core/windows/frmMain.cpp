@@ -442,6 +442,9 @@ void frmMain::LoadNewDoc_() { TimerReNew->start(); }
 
 void frmMain::LoadNewDoc() {
     forms_.UnloadChildren();
+    // A new document has no file yet: saving it asks for one.
+    p_.doc.IsUntitled = true;
+    p_.doc.DataFileName = QString::fromLatin1(kUntitledName);
     LoadNewDataFile(p_);
     SetMenuTexts();
     ShowDocumentWindow();

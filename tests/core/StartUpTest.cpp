@@ -1,11 +1,15 @@
-// The settings file at start-up: first and later runs, and files that lack
-// keys or hold values that are no use.
+// Start-up: the order of its steps, the settings file on first and later
+// runs, and files that lack keys or hold values that are no use.
 
+#include "files/DocumentFiles.h"
+#include "files/NewDocument.h"
 #include "platform/IniFile.h"
 #include "settings/StartUp.h"
 #include "support/Scripted.h"
 
 #include <QFile>
+#include <functional>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace zr50;
@@ -17,26 +21,39 @@ class FakeLocale : public LocaleService {
 public:
     explicit FakeLocale(uint32_t system, QString separator = QStringLiteral("."))
         : system(system), separator(std::move(separator)) {}
-    uint32_t SystemDefaultLcid() const override { return system; }
+    uint32_t SystemDefaultLcid() const override {
+        Seen("system");
+        return system;
+    }
     uint32_t UserDefaultLcid() const override { return 0x0409; }
-    QString DecimalSeparator(uint32_t) const override { return separator; }
+    QString DecimalSeparator(uint32_t) const override {
+        Seen("separator");
+        return separator;
+    }
     void SetDecimalSeparator(uint32_t, const QString& s) override { separator = s, sets << s; }
 
     uint32_t system;
     QString separator;
     QStringList sets;
+    std::function<void(const char*)> onCall;
+
+private:
+    void Seen(const char* what) const {
+        if (onCall) onCall(what);
+    }
 };
 
 class SettingsTest : public ::testing::Test {
 protected:
-    QString ini() { return p.paths.SettingsIni(); }
-    void PutIni(const QByteArray& text) {
-        QFile f(ini());
+    void Put(const QString& path, const QByteArray& text) {
+        QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
+    void PutIni(const QByteArray& text) { Put(p.paths.SettingsIni(), text); }
     QString Key(const char* key) {
-        return GetProfileString(ini(), QStringLiteral("language"), QString::fromLatin1(key), "<none>");
+        return GetProfileString(p.paths.SettingsIni(), QStringLiteral("language"),
+                                QString::fromLatin1(key), QStringLiteral("<none>"));
     }
     // The five keys as the file holds them.
     std::string Keys() {
@@ -52,47 +69,63 @@ protected:
     Program& p = tp.p();
 };
 
-TEST_F(SettingsTest, FirstRunTakesTheSystemLanguage) {
-    const struct {
-        uint32_t lcid;
-        int language;
-    } cases[] = {{0x0804, kChinese}, {0x0404, kEnglish}, {0x0C04, kEnglish}, {0x0409, kEnglish}};
-    for (const auto& c : cases) {
+TEST_F(SettingsTest, StartUpStepsInOrderAndShutDownRestoresTheSeparator) {
+    PutIni(kShipped);
+    Put(p.paths.VersionIni(), "[Version]\nFirmVersionCount=1\n[Firm]\nFirm0=V200V200\n");
+    // A blank template of the band kind the start-up band text gives.
+    p.doc.DataRec.CurBand = 1;
+    p.doc.DataRec.ChCount(1, 2) = 1;
+    p.doc.DataFileName = InitTemplatePath(p, InitTemplate::Blank);
+    ASSERT_TRUE(WriteDataFile(p));
+    p.doc = Document();
+    p.texts = TextTables();
+    p.settings.MWriteEnable = p.settings.SkipInitFile = 1;
+
+    FakeLocale locale(0x0804, QStringLiteral(","));
+    QStringList seen;
+    locale.onCall = [&](const char* what) {
+        seen << QStringLiteral("%1: pairs %2, IsFirstRun %3, separator %4")
+                    .arg(QLatin1String(what))
+                    .arg(p.versions.FirmVersionCount())
+                    .arg(Key("IsFirstRun"), locale.separator);
+    };
+    StartUpState state;
+    StartUp(p, locale, state);
+    EXPECT_EQ(seen, QStringList({"separator: pairs 1, IsFirstRun 1, separator ,",
+                                 "system: pairs 1, IsFirstRun 1, separator ."}));
+    EXPECT_EQ(p.settings.MWriteEnable + p.settings.SkipInitFile, 0);
+    EXPECT_EQ(p.settings.CurLanguage, kChinese);
+    // The template's band text, so the new document came after the settings.
+    EXPECT_EQ(p.doc.BandText, QStringLiteral("28.0000 - 29.6950 MHz"));
+    EXPECT_EQ(p.doc.DataRec.ChCount(1, 2), 1);
+    EXPECT_TRUE(p.doc.IsUntitled);
+    EXPECT_FALSE(p.doc.IsDataModified());
+    EXPECT_EQ(p.texts.Msg.FileError.en, QStringLiteral("file error."));
+
+    state.ShutDown();
+    EXPECT_EQ(locale.sets, QStringList({".", ","}));
+}
+
+TEST_F(SettingsTest, FirstAndLaterRuns) {
+    for (uint32_t lcid : {0x0804u, 0x0404u, 0x0C04u}) {
         PutIni(kShipped);
-        LoadSettings(p, FakeLocale(c.lcid));
-        EXPECT_EQ(p.settings.CurLanguage, c.language) << c.lcid;
-        EXPECT_EQ(p.settings.SysLanguage, c.language);
-        EXPECT_EQ(p.settings.AppliedLanguage, c.language);
-        EXPECT_FALSE(p.settings.FirstRunFlag);
-        EXPECT_EQ(Key("IsFirstRun"), QStringLiteral("0"));
-        EXPECT_EQ(Key("CurrentLanguage"), QString::number(c.language));
+        LoadSettings(p, FakeLocale(lcid));
+        const int language = lcid == 0x0804 ? kChinese : kEnglish;
+        EXPECT_EQ(p.settings.CurLanguage, language) << lcid;
+        EXPECT_EQ(p.settings.AppliedLanguage, language);
+        EXPECT_EQ(Key("IsFirstRun") + Key("CurrentLanguage"), QStringLiteral("0%1").arg(language));
     }
     EXPECT_EQ(p.doc.BandText, QStringLiteral("28.0000 - 29.6990 MHz"));
     EXPECT_DOUBLE_EQ(p.doc.Limits.BandMax, 29.699);
-    EXPECT_EQ(p.doc.DataRec.CurBand, 1);
-}
 
-TEST_F(SettingsTest, LaterRunsTakeTheStoredLanguageAndPort) {
     PutIni("[language]\nIsFirstRun=0\ncomPort=7\nHandshaking=2\nStopBit=2\nCurrentLanguage=2\n");
     LoadSettings(p, FakeLocale(0x0409));
     EXPECT_EQ(p.settings.CurLanguage, kChinese);
     EXPECT_EQ(p.settings.SysLanguage, kEnglish);
     EXPECT_EQ(p.settings.AppliedLanguage, kEnglish);
-    EXPECT_EQ(p.settings.PortNo, 7);
-    EXPECT_EQ(p.settings.PortHandshaking, 2);
-    EXPECT_EQ(p.settings.PortStopBits, 2);
-
-    PutIni("[language]\nIsFirstRun=0\ncomPort=7\nHandshaking=0\nStopBit=1\nCurrentLanguage=1\n");
-    LoadSettings(p, FakeLocale(0x0804));
-    EXPECT_EQ(p.settings.CurLanguage, kEnglish);
-    EXPECT_EQ(p.settings.SysLanguage, kChinese);
-
-    // The start-up switch makes every run a later one.
-    PutIni(kShipped);
-    p.settings.SkipInitFile = 1;
-    LoadSettings(p, FakeLocale(0x0804));
-    EXPECT_EQ(p.settings.CurLanguage, kEnglish);
-    EXPECT_EQ(Key("IsFirstRun"), QStringLiteral("1"));
+    const Settings& s = p.settings;
+    EXPECT_EQ(std::make_tuple(s.PortNo, s.PortHandshaking, s.PortStopBits),
+              std::make_tuple(7, 2, 2));
 }
 
 TEST_F(SettingsTest, MissingOrUnusableValuesFallBackAndAreWrittenBack) {
@@ -110,7 +143,6 @@ TEST_F(SettingsTest, MissingOrUnusableValuesFallBackAndAreWrittenBack) {
     // An unreadable flag is a first run; a missing port key keeps the value in force.
     PutIni("[language]\nIsFirstRun=maybe\ncomPort=99999\nCurrentLanguage=1\n");
     LoadSettings(p, FakeLocale(0x0804));
-    EXPECT_EQ(p.settings.PortNo, 1);
     EXPECT_EQ(p.settings.CurLanguage, kChinese);
     EXPECT_EQ(Keys(), "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=2 CurrentLanguage=2");
 }

@@ -79,6 +79,6 @@ TestProgram::TestProgram() {
     InitVersionTexts(program->texts);
 }
 
-QString SourceDir() { return qEnvironmentVariable("ZR50_SOURCE_DIR"); }
+QString SourceDir() { return QStringLiteral(ZR50_SOURCE_DIR); }
 
 }  // namespace zr50::test

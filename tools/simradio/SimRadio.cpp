@@ -239,9 +239,11 @@ void SimRadio::Reply(const Frame& f, QByteArray bytes, double at) {
 
 void SimRadio::Send(const QByteArray& bytes, double notBefore) {
     double t = std::max(notBefore, outFree_);
+    bool first = true;
     for (char c : bytes) {
         t += byteMs_;
-        out_.push_back({t, c});
+        out_.push_back({t, c, first});
+        first = false;
     }
     outFree_ = t;
     Pump();
@@ -250,7 +252,8 @@ void SimRadio::Send(const QByteArray& bytes, double notBefore) {
 void SimRadio::Pump() {
     const double now = Now();
     QByteArray due;
-    while (!out_.empty() && out_.front().due <= now) {
+    while (!out_.empty() && out_.front().due <= now &&
+           (due.isEmpty() || !out_.front().startsPiece)) {
         due.append(out_.front().byte);
         out_.pop_front();
     }
@@ -258,8 +261,9 @@ void SimRadio::Pump() {
         counters.bytesOut += due.size();
         ++counters.chunksOut;
     }
+    // A piece that is already due still waits for a pass of its own.
     if (!out_.empty() && !pump_->isActive())
-        pump_->start(int(std::ceil(out_.front().due - now)));
+        pump_->start(std::max(due.isEmpty() ? 0 : 1, int(std::ceil(out_.front().due - now))));
 }
 
 void SimRadio::SaveImage() {

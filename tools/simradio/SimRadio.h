@@ -97,6 +97,7 @@ private:
     struct OutByte {
         double due;
         char byte;
+        bool startsPiece;  // a split reply goes out in separate writes, however late
     };
 
     double Now() const { return clock_.nsecsElapsed() / 1e6; }

@@ -1,17 +1,21 @@
 #include "WindowHarness.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 
 namespace zr50::test {
 
-WindowHarness::WindowHarness() {
+WindowHarness::WindowHarness(bool plainMainWindow) {
     program = std::make_unique<Program>(prompter, forms, process);
     QDir(dir.path()).mkpath(QStringLiteral("KD_270/Init"));
     QDir(dir.path()).mkpath(QStringLiteral("language"));
     program->paths.ProgramFolder = dir.path() + QStringLiteral("/KD_270");
     InitEnglishText(program->texts);
     InitVersionTexts(program->texts);
+    // Window placement and other per-user settings stay in the test's folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/user"));
+    if (!plainMainWindow) return;
     main = std::make_unique<QMainWindow>();
     main->setObjectName(QStringLiteral("frmMain"));
     area = new QMdiArea(main.get());

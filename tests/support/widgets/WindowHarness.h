@@ -12,7 +12,8 @@
 namespace zr50::test {
 
 struct WindowHarness {
-    WindowHarness();
+    // Without a plain main window, the test creates the program's own.
+    explicit WindowHarness(bool plainMainWindow = true);
     ~WindowHarness();
 
     ScriptedPrompter prompter;

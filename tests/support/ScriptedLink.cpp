@@ -1,0 +1,140 @@
+#include "ScriptedLink.h"
+
+#include "link/Frames.h"
+#include "model/Document.h"
+
+#include <gtest/gtest.h>
+
+namespace zr50::test {
+
+void FillWritableDocument(Document& d) {
+    OptFeatRec& o = d.DataRec.OptFeat;
+    for (int b = 0; b < kBands; ++b) {
+        for (int g = 1; g <= kMaxGroups; ++g) {
+            o.EmgCh(b, g, 0) = 1;
+            o.EmgCh(b, g, 1) = 2;
+            o.MemCh(b, g) = 3;
+            o.GroupValid(b, g) = g % 2;
+        }
+        o.WorkGroup[size_t(b)] = 2;
+    }
+    const struct {
+        int band, group, no;
+        const char* freq;
+        int mode;
+    } channels[] = {{0, 1, 1, "27015000", 0},  {0, 1, 7, "27205000", 1},
+                    {1, 3, 40, "28315000", 2}, {0, 16, 5, "26005000", 3},
+                    {0, 17, 1, "27000000", 0}, {1, 14, 1, "28000000", 0}};
+    for (const auto& c : channels) {
+        ChannelRecord& r = d.ChData(c.band, ++d.DataRec.ChCount(c.band, c.group), c.group);
+        r.ChNo = int16_t(c.no);
+        r.ChUsed = 1;
+        r.Scan = int16_t(c.no % 2);
+        r.RxFreq.set(QString::fromLatin1(c.freq));
+        r.Mode = int16_t(c.mode);
+    }
+    o.DTMFCode[1].set(QStringLiteral("12*#"));
+    d.DataRec.RBToneTable[2].Cycles = 3;
+    d.DataRec.TxOffset = 50000;
+    d.DataFileName = QStringLiteral("/data/mine.dat");
+    d.IsUntitled = false;
+    d.CopyDataToSaved();
+}
+
+MemImage EncodedImage(Document& d) {
+    MemImage m;
+    ClearMemImage(m);
+    EXPECT_FALSE(EncodeAllData(d, m).has_value());
+    return m;
+}
+
+bool SameTransferred(const MemImage& a, const MemImage& b) {
+    return std::equal(a.begin(), a.begin() + kTransferEnd, b.begin());
+}
+
+bool ScriptedPort::Open(const QString& dev, const LineSettings& settings) {
+    if (vanished || missing.contains(dev)) return false;
+    open_ = true;
+    device = dev;
+    opened << dev;
+    openSettings << settings;
+    threshold = 1;
+    buffer.clear();
+    return true;
+}
+
+void ScriptedPort::Close() {
+    open_ = false;
+    buffer.clear();
+    inFlight.clear();
+}
+
+void ScriptedPort::Output(const QByteArray& bytes) {
+    if (!open_) return;
+    sent << bytes;
+    if (!peer) return;
+    for (const QByteArray& chunk : peer(bytes)) inFlight.push_back(chunk);
+}
+
+void ScriptedPort::Arrive(const QByteArray& bytes) {
+    if (!open_) return;
+    buffer += bytes;
+    if (buffer.size() < threshold || !onReceive) return;
+    const QByteArray all = buffer;
+    buffer.clear();
+    onReceive(all);
+}
+
+bool ScriptedPort::ArriveNext() {
+    if (inFlight.empty()) return false;
+    const QByteArray chunk = inFlight.front();
+    inFlight.pop_front();
+    Arrive(chunk);
+    return true;
+}
+
+void ScriptedPort::Unplug() {
+    vanished = true;
+    inFlight.clear();
+    if (onLineLost) onLineLost();
+}
+
+bool ManualTimer::Fire() {
+    if (!active) return false;
+    active = false;
+    if (onTimeout) onTimeout();
+    return true;
+}
+
+QByteArray ScriptedRadio::IdReply() const {
+    QByteArray r(16, '\0');
+    r[0] = 'I';
+    r.replace(1, qMin(int(model.size()), 7), model.left(7));
+    r[8] = extBand;
+    r.replace(9, 4, version.left(4));
+    return r.left(16);
+}
+
+QList<QByteArray> ScriptedRadio::Answer(const QByteArray& f) {
+    if (f == ProgramCmd()) return {QByteArray("KD\x06")};
+    if (f == IdRequest()) return {IdReply()};
+    if (f == EndCmd()) {
+        ++ends;
+        return {QByteArray(1, kAckByte)};
+    }
+    if (f.size() < 4) return {};
+    const int addr = uint8_t(f[1]) * 256 + uint8_t(f[2]);
+    const int len = uint8_t(f[3]);
+    if (addr + len > kMemImageSize) return {};
+    if (f[0] == 'R' && f.size() == 4)
+        return {DataBlockFrame(addr, memory.data() + addr, len)};
+    if (f[0] == 'W' && f.size() == len + 6 && uint8_t(f[len + 4]) == CheckSum8(f, 1, 1)) {
+        std::copy_n(reinterpret_cast<const uint8_t*>(f.constData()) + 4, len,
+                    memory.begin() + addr);
+        ++blocksWritten;
+        return {QByteArray(1, kAckByte)};
+    }
+    return {};
+}
+
+}  // namespace zr50::test

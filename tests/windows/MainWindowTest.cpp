@@ -1,0 +1,348 @@
+// The main window driven through its menus, toolbar, tree and dialogs.
+
+#include "files/DocumentFiles.h"
+#include "files/NewDocument.h"
+#include "platform/IniFile.h"
+#include "platform/UserSettings.h"
+#include "support/widgets/WindowHarness.h"
+#include "versions/Versions.h"
+#include "windows/FrmSetLanguage.h"
+#include "windows/frmMain.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using namespace zr50;
+using namespace zr50::test;
+
+namespace {
+
+void CopyFolder(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QString& f : QDir(from).entryList(QDir::Files)) QFile::copy(from + '/' + f, to + '/' + f);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString program = h.p().paths.ProgramFolder;
+        CopyFolder(QStringLiteral(ZR50_PROGRAM_DIR "/Init"), program + QStringLiteral("/Init"));
+        CopyFolder(QStringLiteral(ZR50_PROGRAM_DIR "/PIC"), program + QStringLiteral("/PIC"));
+        QFile::copy(QStringLiteral(ZR50_PROGRAM_DIR "/../Version.ini"), h.p().paths.VersionIni());
+        InitVersions(h.p());
+        // A stand-in for the channel window: the main window only needs a window of that name.
+        h.forms.Register(QStringLiteral("frmCommChInfo"), [] { return new QWidget; });
+        InitNewData(h.p());
+    }
+    frmMain& Open() {
+        w = std::make_unique<frmMain>(h.p(), h.forms);
+        w->onShutdown = [this] { ++shutdowns; };
+        return *w;
+    }
+    void Modify() { h.p().doc.DataRec.OptFeat.Beep ^= 1; }
+    QString Path(const char* name) const { return h.dir.path() + QLatin1Char('/') + QLatin1String(name); }
+    QStringList Children() const {
+        QStringList names;
+        for (QMdiSubWindow* s : w->mdiArea->subWindowList()) names << s->widget()->objectName();
+        return names;
+    }
+
+    WindowHarness h{false};
+    std::unique_ptr<frmMain> w;
+    int shutdowns = 0;
+};
+
+TEST_F(MainWindowTest, LoadsMenusToolbarTreeAndStatusInEnglish) {
+    frmMain& m = Open();
+    EXPECT_EQ(m.Menu("mnuFile")->text(), QStringLiteral("&File"));
+    EXPECT_EQ(m.Menu("mnuHelpAbout")->text(), QStringLiteral("&About ZR50"));
+    EXPECT_EQ(m.Menu("mnuToneTips")->text(), QStringLiteral("&Roger Beep"));
+    EXPECT_EQ(m.Menu("mnuFileNew")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    for (const char* hidden : {"mnuFilePrint", "mnuModel", "MnuBand", "mnuDTMF", "mnuTools", "mnuTest",
+                               "mnuEMG", "mnuFleetSync", "mnuWindowTileVertical", "mnuMWriteToRadio",
+                               "MnuInitialBand1", "mnuHelpTopic"})
+        EXPECT_FALSE(m.Menu(hidden)->isVisible()) << hidden;
+    for (const char* shown : {"mnuFileOpen", "mnuReadFromRadio", "mnuComm", "MnuInitial", "mnuCloseAll"})
+        EXPECT_TRUE(m.Menu(shown)->isVisible()) << shown;
+    EXPECT_TRUE(m.Menu("mnuTreeView")->isChecked());
+    // Only the editors of this build can be opened.
+    EXPECT_TRUE(m.Menu("mnuChannelInfo")->isEnabled());
+    EXPECT_FALSE(m.Menu("mnuOptFeature")->isEnabled());
+
+    EXPECT_EQ(m.ToolButton(QString::fromUtf8("新建"))->toolTip(), QStringLiteral("New"));
+    EXPECT_EQ(m.ToolButton(QStringLiteral("WriteRadio"))->toolTip(), QStringLiteral("Write to Radio"));
+    EXPECT_FALSE(m.ToolButton(QStringLiteral("MWriteRadio"))->isVisible());
+    const QList<QAction*> bar = m.tbToolBar->actions();
+    ASSERT_EQ(bar.size(), 13);
+    for (int separator : {4, 6, 10, 12}) EXPECT_TRUE(bar[separator - 1]->isSeparator()) << separator;
+
+    EXPECT_EQ(m.sbPanel[0]->text(), QString::fromUtf8("状态"));
+    EXPECT_FALSE(m.sbPanel[1]->isVisibleTo(&m));
+    EXPECT_EQ(m.sbPanel[2]->text(), QStringLiteral("COM1"));
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("ZR50[28.0000 - 29.6950 MHz][File Name:new.dat]"));
+
+    QTreeWidgetItem* root = m.TreeView1->topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 4);
+    EXPECT_EQ(root->text(0), QStringLiteral("ZR50"));
+    EXPECT_EQ(root->child(0)->text(0), QStringLiteral("Channel Information"));
+    EXPECT_EQ(root->child(2)->text(0), QStringLiteral("Roger Beep"));
+    EXPECT_EQ(root->child(3)->data(0, Qt::UserRole).toString(), QStringLiteral("N5"));
+    EXPECT_EQ(Children(), QStringList({"frmCommChInfo"}));
+}
+
+TEST_F(MainWindowTest, ChineseCaptionsAndTheGroupWriteSwitch) {
+    h.p().settings.CurLanguage = kChinese;
+    h.p().settings.MWriteEnable = 1;
+    h.p().settings.PortNo = 3;
+    frmMain& m = Open();
+    EXPECT_EQ(m.Menu("mnuFile")->text(), QString::fromUtf8("文件&F"));
+    EXPECT_EQ(m.Menu("mnuMWriteToRadio")->text(), QString::fromUtf8("向多台对讲机写入数据(&M)"));
+    EXPECT_TRUE(m.Menu("mnuMWriteToRadio")->isVisible());
+    EXPECT_TRUE(m.ToolButton(QStringLiteral("MWriteRadio"))->isVisible());
+    EXPECT_EQ(m.ToolButton(QString::fromUtf8("打开"))->toolTip(), QString::fromUtf8("打开"));
+    EXPECT_EQ(m.sbPanel[2]->text(), QString::fromUtf8("通信口3"));
+    EXPECT_EQ(m.TreeView1->topLevelItem(0)->child(3)->text(0), QString::fromUtf8("DTMF(双音多频)"));
+    EXPECT_TRUE(m.windowTitle().contains(QString::fromUtf8("[文件名:new.dat]")));
+}
+
+TEST_F(MainWindowTest, MenuNewAsksButTheToolbarButtonDoesNot) {
+    frmMain& m = Open();
+    Modify();
+    h.prompter.Script({Answer::Cancel});
+    m.Menu("mnuFileNew")->trigger();
+    ASSERT_EQ(h.prompter.shown.size(), 1);
+    EXPECT_EQ(h.prompter.shown[0].text, QStringLiteral("All data will be cleared."));
+    EXPECT_EQ(h.prompter.shown[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(h.prompter.shown[0].icon, Icon::Exclamation);
+    EXPECT_TRUE(h.p().doc.IsDataModified());
+    m.Menu("mnuFileNew")->trigger();
+    EXPECT_FALSE(h.p().doc.IsDataModified());
+
+    Modify();
+    m.ToolButton(QString::fromUtf8("新建"))->trigger();
+    EXPECT_EQ(h.prompter.shown.size(), 2);
+    EXPECT_FALSE(h.p().doc.IsDataModified());
+}
+
+TEST_F(MainWindowTest, SaveGoesThroughSaveAsUntilTitledThenAsksToOverwrite) {
+    frmMain& m = Open();
+    h.prompter.ScriptFiles({QString()});
+    m.Menu("mnuFileSave")->trigger();
+    EXPECT_TRUE(h.p().doc.IsUntitled);
+    EXPECT_EQ(h.prompter.fileDialogs, QStringList({"save:new.dat:Data File (*.dat)"}));
+
+    h.prompter.ScriptFiles({Path("radio.dat")});
+    m.Menu("mnuFileSave")->trigger();
+    EXPECT_FALSE(h.p().doc.IsUntitled);
+    EXPECT_TRUE(QFile::exists(Path("radio.fre")));
+    EXPECT_TRUE(m.windowTitle().endsWith(QStringLiteral("[File Name:radio.dat]")));
+
+    const auto before = QFileInfo(Path("radio.dat")).lastModified();
+    Modify();
+    h.prompter.Script({Answer::Cancel});
+    m.Menu("mnuFileSave")->trigger();
+    EXPECT_EQ(h.prompter.shown.last().text, QStringLiteral("\"radio.dat\"file will be Overwrite,Continue?"));
+    EXPECT_EQ(h.prompter.shown.last().icon, Icon::Question);
+    EXPECT_TRUE(h.p().doc.IsDataModified());
+    m.Menu("mnuFileSave")->trigger();  // unscripted: OK
+    EXPECT_FALSE(h.p().doc.IsDataModified());
+    EXPECT_GE(QFileInfo(Path("radio.dat")).lastModified(), before);
+}
+
+TEST_F(MainWindowTest, OpenOffersToSaveAndAnUntitledSaveCanCancelIt) {
+    frmMain& m = Open();
+    h.prompter.ScriptFiles({Path("kept.dat")});
+    m.Menu("mnuFileSaveAs")->trigger();
+    m.Menu("mnuFileNew")->trigger();
+    Modify();
+
+    // Yes on an untitled document asks for a file; cancelling it cancels the open.
+    h.prompter.Script({Answer::Yes});
+    h.prompter.ScriptFiles({QString()});
+    h.prompter.fileDialogs.clear();
+    m.Menu("mnuFileOpen")->trigger();
+    EXPECT_EQ(h.prompter.shown.last().text, QStringLiteral("File has been modify,save it now?"));
+    EXPECT_EQ(h.prompter.shown.last().buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(h.prompter.fileDialogs, QStringList({"save:new.dat:Data File (*.dat)"}));
+    EXPECT_FALSE(QFile::exists(Path("new.dat")));
+    EXPECT_TRUE(h.p().doc.IsDataModified());
+
+    h.prompter.Script({Answer::No});
+    h.prompter.ScriptFiles({Path("kept.dat")});
+    m.Menu("mnuFileOpen")->trigger();
+    EXPECT_FALSE(h.p().doc.IsDataModified());
+    EXPECT_FALSE(h.p().doc.IsUntitled);
+    EXPECT_EQ(h.p().doc.DataFileName, Path("kept.dat"));
+    EXPECT_EQ(Children(), QStringList({"frmCommChInfo"}));
+}
+
+TEST_F(MainWindowTest, ARefusedOpenKeepsTheDocumentOnShow) {
+    frmMain& m = Open();
+    QFile bad(Path("bad.dat"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("X200 not a document");
+    bad.close();
+    h.prompter.ScriptFiles({Path("bad.dat")});
+    m.Menu("mnuFileOpen")->trigger();
+    EXPECT_EQ(h.prompter.Texts(), QStringList({"Unknown version Of DataFile!"}));
+    EXPECT_EQ(h.p().doc.DataFileName, QStringLiteral("new.dat"));
+    EXPECT_EQ(Children(), QStringList({"frmCommChInfo"}));
+}
+
+TEST_F(MainWindowTest, ExitAsksToSaveAndCancelKeepsRunning) {
+    frmMain& m = Open();
+    m.show();
+    Modify();
+    h.prompter.Script({Answer::Cancel});
+    EXPECT_FALSE(m.close());
+    EXPECT_EQ(shutdowns, 0);
+
+    h.prompter.Script({Answer::Yes});
+    h.prompter.ScriptFiles({QString()});
+    EXPECT_FALSE(m.close());
+    EXPECT_EQ(shutdowns, 0);
+
+    h.prompter.Script({Answer::No});
+    EXPECT_TRUE(m.close());
+    EXPECT_EQ(shutdowns, 1);
+}
+
+TEST_F(MainWindowTest, PlacementIsStoredAndRestoredButNotWhenMinimised) {
+    frmMain& m = Open();
+    m.show();
+    m.move(120, 80);
+    m.resize(900, 640);
+    ASSERT_TRUE(m.close());
+    const QString stored = GetSetting(QStringLiteral("ZR50"), QStringLiteral("Settings"), QStringLiteral("MainWidth"), QString());
+    EXPECT_NEAR(stored.toDouble(), 900 * 1440.0 / m.logicalDpiX(), 1.0);
+
+    frmMain& again = Open();
+    EXPECT_EQ(again.size(), QSize(900, 640));
+    again.show();
+    again.resize(500, 400);
+    again.showMinimized();
+    ASSERT_TRUE(again.close());
+    EXPECT_EQ(GetSetting(QStringLiteral("ZR50"), QStringLiteral("Settings"), QStringLiteral("MainWidth"), QString()), stored);
+}
+
+TEST_F(MainWindowTest, LanguageSwitchRebuildsAtTheNextActivation) {
+    h.p().settings.SysLanguage = kChinese;
+    frmMain& m = Open();
+    h.forms.Show(QStringLiteral("Other"));  // not part of this build: nothing opens
+    WhenModal([](QWidget* dialog) {
+        auto* d = qobject_cast<FrmSetLanguage*>(dialog);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->Combo1->count(), 2);
+        d->Combo1->setCurrentIndex(1);
+        d->Command1->click();
+    });
+    m.Menu("mnuLanguage")->trigger();
+    EXPECT_EQ(h.p().settings.CurLanguage, kChinese);
+    EXPECT_EQ(GetProfileString(h.p().paths.SettingsIni(), QStringLiteral("language"), QStringLiteral("CurrentLanguage")),
+              QStringLiteral("2"));
+    EXPECT_EQ(m.Menu("mnuFile")->text(), QStringLiteral("&File"));  // not before the activation
+
+    QWidget* before = h.forms.Find(QStringLiteral("frmCommChInfo"));
+    m.MDIForm_Activate();
+    EXPECT_EQ(m.Menu("mnuFile")->text(), QString::fromUtf8("文件&F"));
+    EXPECT_EQ(m.TreeView1->topLevelItem(0)->child(0)->text(0), QString::fromUtf8("信道信息"));
+    EXPECT_EQ(Children(), QStringList({"frmCommChInfo"}));
+    EXPECT_NE(h.forms.Find(QStringLiteral("frmCommChInfo")), before);
+    // A second activation changes nothing.
+    before = h.forms.Find(QStringLiteral("frmCommChInfo"));
+    m.MDIForm_Activate();
+    EXPECT_EQ(h.forms.Find(QStringLiteral("frmCommChInfo")), before);
+}
+
+TEST_F(MainWindowTest, EnglishSystemOffersEnglishOnly) {
+    frmMain& m = Open();
+    WhenModal([](QWidget* dialog) {
+        auto* d = qobject_cast<FrmSetLanguage*>(dialog);
+        EXPECT_EQ(d->Combo1->count(), 1);
+        EXPECT_EQ(d->Combo1->currentText(), QStringLiteral("English"));
+        d->Command1->click();
+    });
+    m.Menu("mnuLanguage")->trigger();
+    EXPECT_EQ(h.p().settings.CurLanguage, kEnglish);
+    EXPECT_EQ(h.p().settings.AppliedLanguage, kEnglish);
+    EXPECT_EQ(GetProfileString(h.p().paths.SettingsIni(), QStringLiteral("language"), QStringLiteral("CurrentLanguage")),
+              QStringLiteral("1"));
+}
+
+TEST_F(MainWindowTest, TreeAndViewToggles) {
+    frmMain& m = Open();
+    m.show();
+    h.forms.UnloadChildren();
+    m.TreeView1->itemClicked(m.TreeView1->topLevelItem(0)->child(0), 0);
+    EXPECT_EQ(Children(), QStringList({"frmCommChInfo"}));
+    m.TreeView1->itemClicked(m.TreeView1->topLevelItem(0)->child(1), 0);  // not in this build
+    EXPECT_EQ(Children(), QStringList({"frmCommChInfo"}));
+
+    m.Toolbar1->actions().first()->trigger();
+    EXPECT_FALSE(m.Picture1->isVisible());
+    EXPECT_FALSE(m.Menu("mnuTreeView")->isChecked());
+    m.Menu("mnuTreeView")->trigger();
+    EXPECT_TRUE(m.Picture1->isVisible());
+    EXPECT_TRUE(m.Menu("mnuTreeView")->isChecked());
+    m.Menu("mnuViewToolbar")->trigger();
+    EXPECT_FALSE(m.tbToolBar->isVisible());
+    m.Menu("mnuViewStatusBar")->trigger();
+    EXPECT_FALSE(m.statusBar()->isVisible());
+    m.Menu("mnuCloseAll")->trigger();
+    EXPECT_TRUE(Children().isEmpty());
+}
+
+TEST_F(MainWindowTest, SplitterStaysWithinItsLimits) {
+    frmMain& m = Open();
+    m.show();
+    const int start = m.Picture1->width();
+    auto send = [&](QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons held) {
+        const QPointF at(x, 5);
+        QMouseEvent e(type, at, m.CommandMove->mapToGlobal(at), button, held, {});
+        QApplication::sendEvent(m.CommandMove, &e);
+    };
+    auto drag = [&](int dx) {
+        send(QEvent::MouseButtonPress, 1, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, dx, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, dx, Qt::LeftButton, Qt::NoButton);
+        send(QEvent::MouseMove, dx + 40, Qt::NoButton, Qt::NoButton);  // no drag after release
+    };
+    drag(30);
+    EXPECT_EQ(m.Picture1->width(), start + 30);
+    drag(-(start + 30 - 10));  // 10 pixels: narrower than 300 twips
+    EXPECT_EQ(m.Picture1->width(), start + 30);
+    drag(m.width() * 2);  // wider than the client area
+    EXPECT_EQ(m.Picture1->width(), start + 30);
+    EXPECT_FALSE(m.DragFlag());
+}
+
+TEST_F(MainWindowTest, InitialSettingLoadsTheTemplateWithoutAsking) {
+    frmMain& m = Open();
+    Modify();
+    m.Menu("MnuInitial")->trigger();
+    EXPECT_TRUE(h.prompter.shown.isEmpty());
+    EXPECT_FALSE(h.p().doc.IsDataModified());
+    EXPECT_GT(h.p().doc.DataRec.ChCount(h.p().doc.DataRec.CurBand, 1), 1);
+}
+
+TEST_F(MainWindowTest, MissingPicturesAndTemplatesDoNotStopTheWindow) {
+    QDir(h.p().paths.ProgramFolder + QStringLiteral("/PIC")).removeRecursively();
+    QDir(h.p().paths.ProgramFolder + QStringLiteral("/Init")).removeRecursively();
+    frmMain& m = Open();
+    m.show();
+    EXPECT_NE(m.mdiArea->background().style(), Qt::TexturePattern);
+    EXPECT_EQ(Children(), QStringList({"frmCommChInfo"}));
+}
+
+}  // namespace

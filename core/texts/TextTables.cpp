@@ -133,6 +133,8 @@ void InitEnglishText(TextTables& t) {
     InitMessageTexts(t);
     InitMainTexts(t);
     InitPrintTexts(t);
+    InitChannelInfoTexts(t);
+    InitOptionTexts(t);
     InitProgressTexts(t);
 }
 

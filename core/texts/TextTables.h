@@ -38,10 +38,28 @@ struct VersionTexts {
         UnknownDataVersion;
 };
 
+// The channel window's texts, and those the optional-features window shares
+// with it (the same text in both languages).
+struct ChannelInfoTexts {
+    LangText Caption, SelectBand, Band, HeaderChNo, HeaderFrequency, CtcDcs, QtDqtEnc, HiCut,
+        NbAnl, Echo, Add10K, Busy, Scan, RxCtc, TxCtc, CheckRadioBand, ChannelEdit;
+    LangText ScanDel, ScanAdd, TsqDisable, TsqEnable;
+    LangText VolDisplay, SQLDisplay, POWDisplay, RFGDisplay, FinRange, HFPublic, HamPublic,
+        CWFreq, CWBeep, Dim, ASQ, VoxSpk, AGC, ComChanRb;
+};
+
+// The optional-features texts; for now the entries the channel window shows.
+struct OptionTexts {
+    LangText GroupName, GroupValid, EmgChx, EmgMode1, EmgMode2, DwAfmState, MemChx, WorkGroup,
+        Off;
+};
+
 struct TextTables {
     MessageTexts Msg;
     MainTexts Main;
     PrintTexts Print;
+    ChannelInfoTexts ChInfo;
+    OptionTexts Opt;
     ProgressTexts Progress;
     VersionTexts Version;
 };
@@ -49,6 +67,8 @@ struct TextTables {
 void InitMessageTexts(TextTables& t);
 void InitPrintTexts(TextTables& t);
 void InitVersionTexts(TextTables& t);
+void InitChannelInfoTexts(TextTables& t);
+void InitOptionTexts(TextTables& t);
 // Fills every table, in the order the program needs them.
 void InitEnglishText(TextTables& t);
 

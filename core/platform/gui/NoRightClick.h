@@ -9,6 +9,7 @@ class QWidget;
 namespace zr50 {
 
 class NoRightClick : public QObject {
+    Q_OBJECT  // so a widget's other children are never taken for the filter
 public:
     // Installs itself on w (and is owned by it); idempotent.
     static void Hook(QWidget* w);

@@ -377,15 +377,18 @@ void frmMain::InitTreeNodes() {
     const struct {
         const char* key;
         QString text;
+        const char* form;
     } children[] = {
-        {"N1", WithoutAccessKey(menus_.value(QStringLiteral("mnuChannelInfo"))->text())},
-        {"N2", WithoutAccessKey(menus_.value(QStringLiteral("mnuOptFeature"))->text())},
-        {"N12", GetToneText(12014, p_.settings.CurLanguage)},
-        {"N5", WithoutAccessKey(menus_.value(QStringLiteral("mnuDTMF"))->text())},
+        {"N1", WithoutAccessKey(menus_.value(QStringLiteral("mnuChannelInfo"))->text()), kChannelWindow},
+        {"N2", WithoutAccessKey(menus_.value(QStringLiteral("mnuOptFeature"))->text()), "FrmOptFeatures"},
+        {"N12", GetToneText(12014, p_.settings.CurLanguage), "FrmToneTips"},
+        {"N5", WithoutAccessKey(menus_.value(QStringLiteral("mnuDTMF"))->text()), "FrmDTMF"},
     };
     for (const auto& c : children) {
         auto* node = new QTreeWidgetItem(root, {c.text});
         node->setData(0, Qt::UserRole, QString::fromLatin1(c.key));
+        // Editors that are not part of this build cannot be opened.
+        node->setDisabled(!forms_.CanShow(QString::fromLatin1(c.form)));
     }
     root->setExpanded(true);
 }

@@ -24,8 +24,10 @@ void SetRxFreqText(const Document& doc, ChannelRecord& rec, int column, const QS
 
 bool AddChannel(Document& doc, int chNo, int band, int group, const QString& freq) {
     if (!IsBandGroup(band, group)) return false;
-    // A negative count is read as an empty group, as everywhere else.
-    const int n = std::max(int(doc.DataRec.ChCount(band, group)), 0) + 1;
+    // A negative count is read as an empty group, as everywhere else. The VFO
+    // group has one position: a channel added there takes its only slot, which
+    // the group's lists hold at one.
+    const int n = group == VfoGroupOf(band) ? 1 : std::max(int(doc.DataRec.ChCount(band, group)), 0) + 1;
     if (n > kMaxSlots) return false;
     doc.DataRec.ChCount(band, group) = int16_t(n);
     ChannelRecord& r = doc.ChData(band, n, group);

@@ -140,6 +140,15 @@ TEST_F(EditFixture, EmptyRowTakesOnlyAValidValue) {
     EXPECT_TRUE(t.forms.calls.isEmpty());
 }
 
+TEST_F(EditFixture, VfoFrequencyTakesTheGroupsOnlySlot) {
+    // A VFO slot holding a record that was never numbered (no template read).
+    d.CurGroup[0] = 17;
+    d.ChCount(0, 17) = 1;
+    Commit(1, QStringLiteral("27.5"));
+    EXPECT_EQ(Numbers(p.doc, 0, 17), std::vector<int>{1});
+    EXPECT_EQ(p.doc.ChData(0, 1, 17).RxFreq.raw(), QStringLiteral("2750000 "));
+}
+
 TEST_F(EditFixture, CorruptCurrentBandOrGroupChangesNothing) {
     SetChannels(p.doc, 0, 2, {1, 2});
     d.CurBand = 5;

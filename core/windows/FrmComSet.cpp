@@ -35,6 +35,7 @@ FrmComSet::FrmComSet(Program& p, std::function<QStringList()> listPorts, QWidget
     buttons->addWidget(CommandOK);
     buttons->addWidget(CommandCancel);
     grid->addLayout(buttons, 1, 0, 1, 2);
+    setMinimumWidth(300);  // room for the caption
 
     connect(Combo1, &QComboBox::activated, this, [this](int index) { logic.Combo1_Click(index); });
     connect(CommandOK, &QPushButton::clicked, this, [this] {

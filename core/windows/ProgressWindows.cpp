@@ -30,8 +30,11 @@ QProgressBar* MakeBar(QWidget* parent, const char* name) {
 int Dpi(const QWidget* w) { return w->screen() ? int(w->screen()->logicalDotsPerInchX()) : 96; }
 
 // The caption ends 10 twips left of the percentage text, whatever its language's width.
-void RightAlignAgainst(QLabel* caption, const QLabel* value) {
+void RightAlignAgainst(QLabel* caption, QLabel* value) {
     caption->adjustSize();
+    caption->resize(caption->width(), value->height());
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const int dpi = Dpi(caption);
     const double left = JustSizeLeft(int(PixelsToTwips(value->x(), dpi)),
                                      int(PixelsToTwips(caption->width(), dpi)));

@@ -25,17 +25,6 @@ using namespace zr50;
 
 namespace {
 
-void CopyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    const QDir src(from);
-    for (const QFileInfo& f : src.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (f.isDir())
-            CopyTree(f.filePath(), to + QLatin1Char('/') + f.fileName());
-        else
-            QFile::copy(f.filePath(), to + QLatin1Char('/') + f.fileName());
-    }
-}
-
 // One start: prints "<ms> <peak KiB>".
 int Child(int argc, char** argv, const QString& folder) {
     QElapsedTimer clock;
@@ -62,7 +51,7 @@ int main(int argc, char** argv) {
 
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     QTemporaryDir install;
-    CopyTree(QStringLiteral(ZR50_PROGRAM_DIR "/.."), install.path());
+    test::CopyInstallation(install.path());
     std::vector<double> times;
     std::vector<long> peaks;
     for (int i = 0; i < runs; ++i) {

@@ -38,19 +38,11 @@ public:
     void SetDecimalSeparator(uint32_t, const QString&) override {}
 };
 
-void CopyFolder(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    for (const QString& f : QDir(from).entryList(QDir::Files)) QFile::copy(from + '/' + f, to + '/' + f);
-}
-
 class ProgramEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         // An installed copy of the program with the radio on COM40 (and COM41 free).
-        const QString dist = QStringLiteral(ZR50_PROGRAM_DIR "/..");
-        CopyFolder(dist + QStringLiteral("/KD_270/Init"), Folder("KD_270/Init"));
-        CopyFolder(dist + QStringLiteral("/language"), Folder("language"));
-        QFile::copy(dist + QStringLiteral("/Version.ini"), Folder("Version.ini"));
+        CopyInstallation(dir.path());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder("user"));
         qputenv("KDRADIO_PORT_DIR", Folder("ports").toLocal8Bit());
         QDir().mkpath(Folder("ports"));

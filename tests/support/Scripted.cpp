@@ -1,6 +1,8 @@
 #include "Scripted.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace zr50::test {
 
@@ -78,13 +80,32 @@ bool FakeProcess::StartDetached(const QString& program, const QStringList&) {
     return startSucceeds;
 }
 
+void PrepareTestProgram(Program& p, const QString& folder) {
+    QDir(folder).mkpath(QStringLiteral("KD_270/Init"));
+    QDir(folder).mkpath(QStringLiteral("language"));
+    p.paths.ProgramFolder = folder + QStringLiteral("/KD_270");
+    InitEnglishText(p.texts);
+    InitVersionTexts(p.texts);
+}
+
+namespace {
+void CopyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QFileInfo& f : QDir(from).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + QLatin1Char('/') + f.fileName();
+        if (f.isDir())
+            CopyTree(f.filePath(), target);
+        else if (!f.isExecutable())  // the data, not the program
+            QFile::copy(f.filePath(), target);
+    }
+}
+}  // namespace
+
+void CopyInstallation(const QString& folder) { CopyTree(QStringLiteral(ZR50_PROGRAM_DIR "/.."), folder); }
+
 TestProgram::TestProgram() {
     program = std::make_unique<Program>(prompter, forms, process);
-    QDir(dir.path()).mkpath(QStringLiteral("KD_270/Init"));
-    QDir(dir.path()).mkpath(QStringLiteral("language"));
-    program->paths.ProgramFolder = dir.path() + QStringLiteral("/KD_270");
-    InitEnglishText(program->texts);
-    InitVersionTexts(program->texts);
+    PrepareTestProgram(*program, dir.path());
 }
 
 QString SourceDir() { return QStringLiteral(ZR50_SOURCE_DIR); }

@@ -96,6 +96,14 @@ struct TestProgram {
     Program& p() { return *program; }
 };
 
+// Makes folder an empty installation (program folder KD_270 with Init/, and
+// language/) and points the program at it, with its text tables filled.
+void PrepareTestProgram(Program& p, const QString& folder);
+
+// Copies the data of the installation tree the build laid out (Version.ini,
+// language/, KD_270/Init, KD_270/PIC) into folder.
+void CopyInstallation(const QString& folder);
+
 // The source tree (for test data).
 QString SourceDir();
 

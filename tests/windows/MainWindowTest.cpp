@@ -28,18 +28,10 @@ using namespace zr50::test;
 
 namespace {
 
-void CopyFolder(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    for (const QString& f : QDir(from).entryList(QDir::Files)) QFile::copy(from + '/' + f, to + '/' + f);
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QString program = h.p().paths.ProgramFolder;
-        CopyFolder(QStringLiteral(ZR50_PROGRAM_DIR "/Init"), program + QStringLiteral("/Init"));
-        CopyFolder(QStringLiteral(ZR50_PROGRAM_DIR "/PIC"), program + QStringLiteral("/PIC"));
-        QFile::copy(QStringLiteral(ZR50_PROGRAM_DIR "/../Version.ini"), h.p().paths.VersionIni());
+        CopyInstallation(h.dir.path());
         InitVersions(h.p());
         // A stand-in for the channel window: the main window only needs a window of that name.
         h.forms.Register(QStringLiteral("frmCommChInfo"), [] { return new QWidget; });

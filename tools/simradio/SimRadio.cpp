@@ -1,5 +1,8 @@
 #include "SimRadio.h"
 
+#include <chrono>
+#include <thread>
+
 #include <QFile>
 #include <QSaveFile>
 #include <QSocketNotifier>
@@ -250,7 +253,14 @@ void SimRadio::Send(const QByteArray& bytes, double notBefore) {
 }
 
 void SimRadio::Pump() {
-    const double now = Now();
+    // Timers count whole milliseconds: the last stretch to a byte's due time is
+    // waited out here, so a throttled line keeps its byte times to well under
+    // a millisecond.
+    double now = Now();
+    if (!out_.empty() && out_.front().due > now && out_.front().due - now < 1.5) {
+        std::this_thread::sleep_for(std::chrono::microseconds(qint64((out_.front().due - now) * 1000)));
+        now = Now();
+    }
     QByteArray due;
     while (!out_.empty() && out_.front().due <= now &&
            (due.isEmpty() || !out_.front().startsPiece)) {
@@ -263,7 +273,7 @@ void SimRadio::Pump() {
     }
     // A piece that is already due still waits for a pass of its own.
     if (!out_.empty() && !pump_->isActive())
-        pump_->start(std::max(due.isEmpty() ? 0 : 1, int(std::ceil(out_.front().due - now))));
+        pump_->start(std::max(due.isEmpty() ? 0 : 1, int(std::floor(out_.front().due - now))));
 }
 
 void SimRadio::SaveImage() {

@@ -8,11 +8,7 @@ namespace zr50::test {
 
 WindowHarness::WindowHarness(bool plainMainWindow) {
     program = std::make_unique<Program>(prompter, forms, process);
-    QDir(dir.path()).mkpath(QStringLiteral("KD_270/Init"));
-    QDir(dir.path()).mkpath(QStringLiteral("language"));
-    program->paths.ProgramFolder = dir.path() + QStringLiteral("/KD_270");
-    InitEnglishText(program->texts);
-    InitVersionTexts(program->texts);
+    PrepareTestProgram(*program, dir.path());
     // Window placement and other per-user settings stay in the test's folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/user"));
     if (!plainMainWindow) return;

@@ -46,10 +46,7 @@ FrmComSet::FrmComSet(Program& p, std::function<QStringList()> listPorts, QWidget
         logic.CommandCancel_Click();
         Finish();
     });
-    connect(ReShowComPortTimer, &QTimer::timeout, this, [this] {
-        logic.ReShowComPortTimer_Timer();
-        ShowList();
-    });
+    connect(ReShowComPortTimer, &QTimer::timeout, this, &FrmComSet::ReShowComPortTimer_Timer);
 
     logic.Form_Load();
     setWindowTitle(logic.Caption());
@@ -61,6 +58,11 @@ FrmComSet::FrmComSet(Program& p, std::function<QStringList()> listPorts, QWidget
 }
 
 FrmComSet::~FrmComSet() { logic.Form_Unload(); }
+
+void FrmComSet::ReShowComPortTimer_Timer() {
+    logic.ReShowComPortTimer_Timer();
+    ShowList();
+}
 
 void FrmComSet::ShowList() {
     // Refilling is not a choice of the user's.

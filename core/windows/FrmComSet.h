@@ -27,6 +27,10 @@ public:
     QPushButton* CommandCancel;
     QTimer* ReShowComPortTimer;
 
+public slots:
+    // Every second while the dialog is open: the ports present now.
+    void ReShowComPortTimer_Timer();
+
 private:
     void ShowList();
     void Finish();

@@ -94,22 +94,33 @@ ProgressWindows::ProgressWindows(Program& p, ProgramProtocol& link, QWidget* par
 
 ProgressWindows::~ProgressWindows() { link_.SetView(nullptr); }
 
-QDialog* ProgressWindows::Shown() const {
-    if (progress_) return progress_;
-    return mprogress_;
+// Shows the window modally until the link unloads it or the user closes it.
+template <class W>
+void ProgressWindows::RunModal(QPointer<W>& slot, W& window, void (ProgramProtocol::*loaded)(),
+                               void (ProgramProtocol::*closedByUser)()) {
+    slot = &window;
+    QObject::connect(&window, &QDialog::finished, [this, closedByUser] {
+        if (!unloading_) (link_.*closedByUser)();
+    });
+    (link_.*loaded)();
+    // The transfer may already have ended while the window loaded.
+    if (slot) window.exec();
+    slot = nullptr;
+}
+
+template <class W>
+void ProgressWindows::Unload(QPointer<W>& slot) {
+    if (!slot) return;
+    W* window = slot;
+    slot = nullptr;
+    unloading_ = true;
+    window->done(QDialog::Accepted);
+    unloading_ = false;
 }
 
 void ProgressWindows::ShowProgress() {
     FrmProgress window(p_, link_.CommMode, parent_);
-    progress_ = &window;
-    // Closed by the user (close button, Esc) rather than by the link's end.
-    QObject::connect(&window, &QDialog::finished, [this] {
-        if (!unloading_) link_.ProgressClosed();
-    });
-    link_.ProgressLoaded();
-    // The transfer may already have ended while the window loaded.
-    if (progress_) window.exec();
-    progress_ = nullptr;
+    RunModal(progress_, window, &ProgramProtocol::ProgressLoaded, &ProgramProtocol::ProgressClosed);
 }
 
 bool ProgressWindows::IsProgressVisible() const { return progress_ != nullptr; }
@@ -122,24 +133,11 @@ void ProgressWindows::SetPercentText(const QString& text) {
     if (progress_) progress_->Label2->setText(text);
 }
 
-void ProgressWindows::UnloadProgress() {
-    if (!progress_) return;
-    FrmProgress* window = progress_;
-    progress_ = nullptr;
-    unloading_ = true;
-    window->done(QDialog::Accepted);
-    unloading_ = false;
-}
+void ProgressWindows::UnloadProgress() { Unload(progress_); }
 
 void ProgressWindows::ShowMProgress() {
     frmMProgress window(p_, link_.CommMode, link_.group.RadioCount, parent_);
-    mprogress_ = &window;
-    QObject::connect(&window, &QDialog::finished, [this] {
-        if (!unloading_) link_.MProgressUnloaded();
-    });
-    link_.MProgressLoaded();
-    if (mprogress_) window.exec();
-    mprogress_ = nullptr;
+    RunModal(mprogress_, window, &ProgramProtocol::MProgressLoaded, &ProgramProtocol::MProgressUnloaded);
 }
 
 void ProgressWindows::SetMProgressValue(int value) {
@@ -156,13 +154,6 @@ void ProgressWindows::SetRadioNumber(int number) {
     mprogress_->Label3->setText(QString::number(number));
 }
 
-void ProgressWindows::UnloadMProgress() {
-    if (!mprogress_) return;
-    frmMProgress* window = mprogress_;
-    mprogress_ = nullptr;
-    unloading_ = true;
-    window->done(QDialog::Accepted);
-    unloading_ = false;
-}
+void ProgressWindows::UnloadMProgress() { Unload(mprogress_); }
 
 }  // namespace zr50

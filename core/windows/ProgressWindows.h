@@ -63,9 +63,13 @@ public:
     void SetRadioNumber(int number) override;
     void UnloadMProgress() override;
 
-    QDialog* Shown() const;  // the progress window on screen, if any
-
 private:
+    template <class W>
+    void RunModal(QPointer<W>& slot, W& window, void (ProgramProtocol::*loaded)(),
+                  void (ProgramProtocol::*closedByUser)());
+    template <class W>
+    void Unload(QPointer<W>& slot);
+
     Program& p_;
     ProgramProtocol& link_;
     QWidget* parent_;

@@ -99,8 +99,10 @@ template <class W>
 void ProgressWindows::RunModal(QPointer<W>& slot, W& window, void (ProgramProtocol::*loaded)(),
                                void (ProgramProtocol::*closedByUser)()) {
     slot = &window;
-    QObject::connect(&window, &QDialog::finished, [this, closedByUser] {
-        if (!unloading_) (link_.*closedByUser)();
+    ProgramProtocol* link = &link_;
+    bool* unloading = &unloading_;
+    QObject::connect(&window, &QDialog::finished, &window, [link, unloading, closedByUser] {
+        if (!*unloading) (link->*closedByUser)();
     });
     (link_.*loaded)();
     // The transfer may already have ended while the window loaded.

@@ -17,17 +17,6 @@ using namespace zr50::test;
 
 namespace {
 
-QByteArray Slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QByteArray Noise(int size, quint32 seed) {
     QRandomGenerator rng(seed);
     QByteArray b(size, 0);
@@ -35,18 +24,11 @@ QByteArray Noise(int size, quint32 seed) {
     return b;
 }
 
-int ChannelTotal(const DataHeaderRec& r) {
-    int n = 0;
-    for (int band = 0; band < kBands; ++band)
-        for (int g = 1; g <= GroupCount(band); ++g) n += r.ChCount(band, g);
-    return n;
-}
-
 class DocumentFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Put(p.paths.VersionIni(),
-            "[Version]\nFirmVersionCount=2\n[Firm]\nFirm0=V200V200\nFirm1=V300V210\n");
+        WriteFile(p.paths.VersionIni(),
+                  "[Version]\nFirmVersionCount=2\n[Firm]\nFirm0=V200V200\nFirm1=V300V210\n");
         InitVersions(p);
         tp.forms.loaded << QStringLiteral("frmMain");
         QDir().mkpath(dir);
@@ -65,8 +47,11 @@ protected:
     // Writes the pair of a header and noise channels; returns the .dat path.
     QString PutPair(const QString& name, const DataHeaderRec& r) {
         const QString dat = dir + QLatin1Char('/') + name;
-        Put(dat, EncodeRecord(r));
-        Put(ChannelFilePath(dat), Noise(ChannelTotal(r) * kChannelRecordSize, 2));
+        WriteFile(dat, EncodeRecord(r));
+        int channels = 0;
+        for (int band = 0; band < kBands; ++band)
+            for (int g = 1; g <= GroupCount(band); ++g) channels += r.ChCount(band, g);
+        WriteFile(ChannelFilePath(dat), Noise(channels * kChannelRecordSize, 2));
         return dat;
     }
     bool Open(const QString& path) {
@@ -92,33 +77,27 @@ TEST_F(DocumentFilesTest, OpenThenSaveReproducesBothFiles) {
     const QString in = PutPair(QStringLiteral("radio.dat"), header);
     ASSERT_TRUE(Open(in));
     EXPECT_TRUE(tp.prompter.shown.isEmpty());
-    EXPECT_FALSE(p.doc.IsUntitled);
-    EXPECT_FALSE(p.doc.IsDataModified());
+    EXPECT_FALSE(p.doc.IsUntitled || p.doc.IsDataModified());
     EXPECT_EQ(tp.forms.shownForms, QStringList({"frmCommChInfo"}));
-    EXPECT_EQ(tp.forms.CallNames(),
-              QStringList({"frmMain.ShowCaption", "frmMain.Change_Language"}));
+    EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmMain.ShowCaption", "frmMain.Change_Language"}));
     EXPECT_EQ(tp.forms.cascades, 1);
-    EXPECT_EQ(DocumentCaption(p),
-              QStringLiteral("ZR50[24.7150 - 30.1050 MHz][File Name:radio.dat]"));
+    EXPECT_EQ(DocumentCaption(p), QStringLiteral("ZR50[24.7150 - 30.1050 MHz][File Name:radio.dat]"));
 
     // Saved over longer files, which are replaced whole.
     p.doc.DataFileName = dir + QStringLiteral("/a.b.dat");
-    Put(p.doc.DataFileName, QByteArray(5000, 'x'));
-    Put(dir + QStringLiteral("/a.b.fre"), QByteArray(90000, 'x'));
+    WriteFile(p.doc.DataFileName, QByteArray(5000, 'x'));
+    WriteFile(dir + QStringLiteral("/a.b.fre"), QByteArray(90000, 'x'));
     ASSERT_TRUE(WriteDataFile(p));
     DataHeaderRec expected = header;  // the identity fields are refreshed at every save
     FillFileId(expected.FileId, QStringLiteral("KD4412P"), QStringLiteral("24.7150 - 30.1050 MHz"));
-    EXPECT_EQ(Slurp(p.doc.DataFileName), EncodeRecord(expected));
-    // The .fre, 64 bytes per channel of the counts, as it was.
-    EXPECT_EQ(Slurp(dir + QStringLiteral("/a.b.fre")), Slurp(ChannelFilePath(in)));
+    EXPECT_EQ(ReadFile(p.doc.DataFileName), EncodeRecord(expected));
+    EXPECT_EQ(ReadFile(dir + QStringLiteral("/a.b.fre")), ReadFile(ChannelFilePath(in)));
     EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 4);  // no temporaries left
     EXPECT_EQ(ChannelFilePath(QStringLiteral("x.y/radio.DAT")), QStringLiteral("x.y/radio.fre"));
-}
 
-TEST_F(DocumentFilesTest, CountsBeyondTheSlotsAreLimitedOnSave) {
+    // Counts the files cannot hold are limited to the slots on save.
     p.doc.DataRec.ChCount(0, 16) = 150;
     p.doc.DataRec.ChCount(1, 2) = -3;
-    p.doc.DataFileName = dir + QStringLiteral("/big.dat");
     ASSERT_TRUE(WriteDataFile(p));
     EXPECT_EQ(p.doc.DataRec.ChCount(0, 16), 99);
     EXPECT_EQ(p.doc.SavedDataRec.ChCount(1, 2), 0);
@@ -135,20 +114,20 @@ TEST_F(DocumentFilesTest, RefusedOpensLeaveTheDocumentAndItsName) {
     r.VersionText.set(QStringLiteral("V210"));
     const QString other = PutPair(QStringLiteral("old.dat"), r);
     const QString shortDat = PutPair(QStringLiteral("short.dat"), header);
-    Put(shortDat, EncodeRecord(header).left(kDataFileSize - 1));
+    WriteFile(shortDat, EncodeRecord(header).left(kDataFileSize - 1));
     const QString longDat = PutPair(QStringLiteral("long.dat"), header);
-    Put(longDat, EncodeRecord(header) + 'x');
+    WriteFile(longDat, EncodeRecord(header) + 'x');
 
     tp.prompter.Script({Answer::Ok, Answer::No, Answer::Yes});
     for (const QString& path : {unknown, other, other, shortDat, longDat}) EXPECT_FALSE(Open(path));
-    const QString missing =
-        QStringLiteral("Fail to start the software. This version does not exist.");
+    const QString missing = QStringLiteral("Fail to start the software. This version does not exist.");
     const QString question = VersionMismatchText(p, QStringLiteral("V200"), QStringLiteral("V210"),
                                                  VersionKind::DataFile);
     EXPECT_EQ(tp.prompter.Texts(),
               QStringList({"Unknown version Of DataFile!", question, question, missing, missing}));
     EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::YesNo);
     EXPECT_EQ(tp.process.started, QStringList({p.paths.ParentFolder() + "/V300/KD_270/ZR50"}));
+    EXPECT_EQ(tp.process.exitCodes, QList<int>{0});
     EXPECT_EQ(State(), before);
     EXPECT_EQ(p.doc.DataFileName, QStringLiteral("current.dat"));
     EXPECT_TRUE(p.doc.IsUntitled);
@@ -161,11 +140,10 @@ TEST_F(DocumentFilesTest, BadCompanionOrRangesAreAFileError) {
     paths << PutPair(QStringLiteral("missing.dat"), header);
     QFile::remove(ChannelFilePath(paths.last()));
     paths << PutPair(QStringLiteral("short.dat"), header);
-    Put(ChannelFilePath(paths.last()), Noise(ChannelTotal(header) * kChannelRecordSize - 1, 3));
+    WriteFile(ChannelFilePath(paths.last()), ReadFile(ChannelFilePath(paths.last())).chopped(1));
     const std::function<void(DataHeaderRec&)> breakages[] = {
         [](DataHeaderRec& r) { r.ChCount(1, 14) = 100; }, [](DataHeaderRec& r) { r.CurBand = 2; },
-        [](DataHeaderRec& r) { r.CurGroup[1] = 15; },
-        [](DataHeaderRec& r) { r.CurRow(0, 5) = -1; }};
+        [](DataHeaderRec& r) { r.CurGroup[1] = 15; }, [](DataHeaderRec& r) { r.CurRow(0, 5) = -1; }};
     for (const auto& breakIt : breakages) {
         DataHeaderRec r = header;
         breakIt(r);
@@ -179,15 +157,14 @@ TEST_F(DocumentFilesTest, BadCompanionOrRangesAreAFileError) {
     }
     // A longer companion is fine: its tail is not part of the document.
     const QString longFre = PutPair(QStringLiteral("longfre.dat"), header);
-    Put(ChannelFilePath(longFre), Slurp(ChannelFilePath(longFre)) + "tail");
+    WriteFile(ChannelFilePath(longFre), ReadFile(ChannelFilePath(longFre)) + "tail");
     EXPECT_TRUE(Open(longFre));
 }
 
 TEST_F(DocumentFilesTest, FailedSaveKeepsTheDocumentAndItsCaption) {
     p.doc.DataRec.ChCount(0, 1) = 1;
     const QByteArray before = State();
-    for (const QString& path :
-         {dir + QStringLiteral("/none/radio.dat"), dir + QStringLiteral("/x.fre")}) {
+    for (const QString& path : {dir + QStringLiteral("/none/radio.dat"), dir + QStringLiteral("/x.fre")}) {
         p.doc.DataFileName = path;
         EXPECT_FALSE(WriteDataFile(p));
         EXPECT_EQ(State(), before);
@@ -200,8 +177,7 @@ TEST_F(DocumentFilesTest, FailedSaveKeepsTheDocumentAndItsCaption) {
 
 TEST(ReplaceFiles, AFailedRenameLeavesTheOldPair) {
     QTemporaryDir tmp;
-    const QString a = tmp.path() + QStringLiteral("/p.fre"),
-                  b = tmp.path() + QStringLiteral("/p.dat");
+    const QString a = tmp.filePath(QStringLiteral("p.fre")), b = tmp.filePath(QStringLiteral("p.dat"));
     const std::vector<FileBytes> files = {{a, "new fre"}, {b, "new dat"}};
     const auto failingCall = [](int n) {
         return [n, calls = 0](const QString& from, const QString& to) mutable {
@@ -210,15 +186,15 @@ TEST(ReplaceFiles, AFailedRenameLeavesTheOldPair) {
     };
     EXPECT_FALSE(ReplaceFiles(files, failingCall(2)));
     EXPECT_TRUE(QDir(tmp.path()).entryList(QDir::Files).isEmpty());  // nothing was there
-    Put(a, "old fre, longer");
-    Put(b, "old dat");
+    WriteFile(a, "old fre, longer");
+    WriteFile(b, "old dat");
     for (int n : {1, 2}) {
         EXPECT_FALSE(ReplaceFiles(files, failingCall(n)));
-        EXPECT_EQ(Slurp(a) + Slurp(b), QByteArray("old fre, longerold dat"));
+        EXPECT_EQ(ReadFile(a) + ReadFile(b), QByteArray("old fre, longerold dat"));
         EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList({"p.dat", "p.fre"}));
     }
     EXPECT_TRUE(ReplaceFiles(files));
-    EXPECT_EQ(Slurp(a) + Slurp(b), QByteArray("new frenew dat"));
+    EXPECT_EQ(ReadFile(a) + ReadFile(b), QByteArray("new frenew dat"));
 }
 
 TEST_F(DocumentFilesTest, RawLoadTakesATemplateOrKeepsTheDocument) {
@@ -235,7 +211,7 @@ TEST_F(DocumentFilesTest, RawLoadTakesATemplateOrKeepsTheDocument) {
     }
     r.ChCount(0, 3) = 0;
     const QString good = PutPair(QStringLiteral("good.dat"), r);
-    Put(good, EncodeRecord(r) + "tail");
+    WriteFile(good, EncodeRecord(r) + "tail");
     EXPECT_TRUE(LoadDataFileRaw(p, good));
     EXPECT_EQ(p.doc.DataRec.OptFeat.MIC, r.OptFeat.MIC);
     EXPECT_EQ(p.doc.DataVersion, QStringLiteral("V123"));  // no checks, no "V200"

@@ -3,13 +3,9 @@
 
 #include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
-#include "platform/IniFile.h"
 #include "settings/StartUp.h"
 #include "support/Scripted.h"
 
-#include <QFile>
-#include <functional>
-#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace zr50;
@@ -17,49 +13,14 @@ using namespace zr50::test;
 
 namespace {
 
-class FakeLocale : public LocaleService {
-public:
-    explicit FakeLocale(uint32_t system, QString separator = QStringLiteral("."))
-        : system(system), separator(std::move(separator)) {}
-    uint32_t SystemDefaultLcid() const override {
-        Seen("system");
-        return system;
-    }
-    uint32_t UserDefaultLcid() const override { return 0x0409; }
-    QString DecimalSeparator(uint32_t) const override {
-        Seen("separator");
-        return separator;
-    }
-    void SetDecimalSeparator(uint32_t, const QString& s) override { separator = s, sets << s; }
-
-    uint32_t system;
-    QString separator;
-    QStringList sets;
-    std::function<void(const char*)> onCall;
-
-private:
-    void Seen(const char* what) const {
-        if (onCall) onCall(what);
-    }
-};
-
 class SettingsTest : public ::testing::Test {
 protected:
-    void Put(const QString& path, const QByteArray& text) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
-    void PutIni(const QByteArray& text) { Put(p.paths.SettingsIni(), text); }
-    QString Key(const char* key) {
-        return GetProfileString(p.paths.SettingsIni(), QStringLiteral("language"),
-                                QString::fromLatin1(key), QStringLiteral("<none>"));
-    }
+    void PutIni(const QByteArray& text) { WriteFile(p.paths.SettingsIni(), text); }
     // The five keys as the file holds them.
     std::string Keys() {
         QStringList out;
         for (const char* k : {"IsFirstRun", "comPort", "Handshaking", "StopBit", "CurrentLanguage"})
-            out << QString::fromLatin1(k) + QLatin1Char('=') + Key(k);
+            out << QString::fromLatin1(k) + QLatin1Char('=') + SettingsKey(p, k, QStringLiteral("<none>"));
         return out.join(QLatin1Char(' ')).toStdString();
     }
     static constexpr const char* kShipped =
@@ -71,7 +32,7 @@ protected:
 
 TEST_F(SettingsTest, StartUpStepsInOrderAndShutDownRestoresTheSeparator) {
     PutIni(kShipped);
-    Put(p.paths.VersionIni(), "[Version]\nFirmVersionCount=1\n[Firm]\nFirm0=V200V200\n");
+    WriteFile(p.paths.VersionIni(), "[Version]\nFirmVersionCount=1\n[Firm]\nFirm0=V200V200\n");
     // A blank template of the band kind the start-up band text gives.
     p.doc.DataRec.CurBand = 1;
     p.doc.DataRec.ChCount(1, 2) = 1;
@@ -87,7 +48,7 @@ TEST_F(SettingsTest, StartUpStepsInOrderAndShutDownRestoresTheSeparator) {
         seen << QStringLiteral("%1: pairs %2, IsFirstRun %3, separator %4")
                     .arg(QLatin1String(what))
                     .arg(p.versions.FirmVersionCount())
-                    .arg(Key("IsFirstRun"), locale.separator);
+                    .arg(SettingsKey(p, "IsFirstRun"), locale.separator);
     };
     StartUpState state;
     StartUp(p, locale, state);
@@ -103,7 +64,7 @@ TEST_F(SettingsTest, StartUpStepsInOrderAndShutDownRestoresTheSeparator) {
     EXPECT_EQ(p.texts.Msg.FileError.en, QStringLiteral("file error."));
 
     state.ShutDown();
-    EXPECT_EQ(locale.sets, QStringList({".", ","}));
+    EXPECT_EQ(locale.sets, QStringList({"804:.", "804:,"}));
 }
 
 TEST_F(SettingsTest, FirstAndLaterRuns) {
@@ -113,38 +74,39 @@ TEST_F(SettingsTest, FirstAndLaterRuns) {
         const int language = lcid == 0x0804 ? kChinese : kEnglish;
         EXPECT_EQ(p.settings.CurLanguage, language) << lcid;
         EXPECT_EQ(p.settings.AppliedLanguage, language);
-        EXPECT_EQ(Key("IsFirstRun") + Key("CurrentLanguage"), QStringLiteral("0%1").arg(language));
+        EXPECT_EQ(SettingsKey(p, "IsFirstRun") + SettingsKey(p, "CurrentLanguage"),
+                  QStringLiteral("0%1").arg(language));
     }
     EXPECT_EQ(p.doc.BandText, QStringLiteral("28.0000 - 29.6990 MHz"));
     EXPECT_DOUBLE_EQ(p.doc.Limits.BandMax, 29.699);
 
     PutIni("[language]\nIsFirstRun=0\ncomPort=7\nHandshaking=2\nStopBit=2\nCurrentLanguage=2\n");
     LoadSettings(p, FakeLocale(0x0409));
-    EXPECT_EQ(p.settings.CurLanguage, kChinese);
-    EXPECT_EQ(p.settings.SysLanguage, kEnglish);
-    EXPECT_EQ(p.settings.AppliedLanguage, kEnglish);
     const Settings& s = p.settings;
-    EXPECT_EQ(std::make_tuple(s.PortNo, s.PortHandshaking, s.PortStopBits),
-              std::make_tuple(7, 2, 2));
+    EXPECT_EQ(std::make_tuple(s.CurLanguage, s.SysLanguage, s.AppliedLanguage),
+              std::make_tuple(kChinese, kEnglish, kEnglish));
+    EXPECT_EQ(std::make_tuple(s.PortNo, s.PortHandshaking, s.PortStopBits), std::make_tuple(7, 2, 2));
 }
 
 TEST_F(SettingsTest, MissingOrUnusableValuesFallBackAndAreWrittenBack) {
-    LoadSettings(p, FakeLocale(0x0804));  // no file at all
-    EXPECT_EQ(p.settings.PortNo, 1);
-    EXPECT_EQ(p.settings.CurLanguage, kChinese);
-    EXPECT_EQ(Keys(), "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=1 CurrentLanguage=2");
-
-    PutIni("[language]\nIsFirstRun=0\ncomPort=COM3\nHandshaking=\nStopBit=2\nCurrentLanguage=7\n");
-    LoadSettings(p, FakeLocale(0x0804));
-    EXPECT_EQ(p.settings.PortNo, 1);
-    EXPECT_EQ(p.settings.CurLanguage, kChinese);
-    EXPECT_EQ(Keys(), "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=2 CurrentLanguage=2");
-
-    // An unreadable flag is a first run; a missing port key keeps the value in force.
-    PutIni("[language]\nIsFirstRun=maybe\ncomPort=99999\nCurrentLanguage=1\n");
-    LoadSettings(p, FakeLocale(0x0804));
-    EXPECT_EQ(p.settings.CurLanguage, kChinese);
-    EXPECT_EQ(Keys(), "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=2 CurrentLanguage=2");
+    const struct {
+        const char* file;
+        const char* keys;
+    } cases[] = {
+        {nullptr, "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=1 CurrentLanguage=2"},
+        {"[language]\nIsFirstRun=0\ncomPort=COM3\nHandshaking=\nStopBit=2\nCurrentLanguage=7\n",
+         "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=2 CurrentLanguage=2"},
+        // An unreadable flag is a first run; a missing port key keeps the value in force.
+        {"[language]\nIsFirstRun=maybe\ncomPort=99999\nCurrentLanguage=1\n",
+         "IsFirstRun=0 comPort=1 Handshaking=0 StopBit=2 CurrentLanguage=2"},
+    };
+    for (const auto& c : cases) {
+        if (c.file) PutIni(c.file);
+        LoadSettings(p, FakeLocale(0x0804));
+        EXPECT_EQ(p.settings.PortNo, 1);
+        EXPECT_EQ(p.settings.CurLanguage, kChinese);
+        EXPECT_EQ(Keys(), c.keys);
+    }
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "Scripted.h"
 
+#include "platform/IniFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <gtest/gtest.h>
 
 namespace zr50::test {
 
@@ -108,6 +111,43 @@ TestProgram::TestProgram() {
     PrepareTestProgram(*program, dir.path());
 }
 
-QString SourceDir() { return QStringLiteral(ZR50_SOURCE_DIR); }
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QString SettingsKey(const Program& p, const char* key, const QString& missing) {
+    return GetProfileString(p.paths.SettingsIni(), QStringLiteral("language"),
+                            QString::fromLatin1(key), missing);
+}
+
+void SetChannels(Document& doc, int band, int group, std::initializer_list<int> numbers) {
+    int s = 0;
+    for (int n : numbers) {
+        ChannelRecord& r = doc.ChData(band, ++s, group);
+        r.ChNo = int16_t(n);
+        r.Reserved1 = int16_t(100 + n);
+    }
+    doc.DataRec.ChCount(band, group) = int16_t(s);
+}
+
+std::vector<int> Numbers(const Document& doc, int band, int group) {
+    std::vector<int> out;
+    for (int s = 1; s <= doc.DataRec.ChCount(band, group); ++s)
+        out.push_back(doc.ChData(band, s, group).ChNo);
+    return out;
+}
+
+void FakeLocale::SetDecimalSeparator(uint32_t forLcid, const QString& s) {
+    separator = s;
+    sets << QString::number(forLcid, 16) + QLatin1Char(':') + s;
+}
 
 }  // namespace zr50::test

@@ -2,6 +2,7 @@
 // Stand-ins that let tests answer every prompt and watch every window call.
 
 #include "Program.h"
+#include "platform/Locale.h"
 #include "ui/FormHost.h"
 #include "ui/Prompter.h"
 
@@ -12,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace zr50::test {
 
@@ -104,7 +106,43 @@ void PrepareTestProgram(Program& p, const QString& folder);
 // language/, KD_270/Init, KD_270/PIC) into folder.
 void CopyInstallation(const QString& folder);
 
-// The source tree (for test data).
-QString SourceDir();
+
+// A file's whole contents (empty when it cannot be read), and writing them.
+QByteArray ReadFile(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// A key of the settings file's [language] section.
+QString SettingsKey(const Program& p, const char* key, const QString& missing = QString());
+// Channels numbered as given in a group's first slots; each record is marked
+// with 100 + its number in Reserved1, so moves can be followed.
+void SetChannels(Document& doc, int band, int group, std::initializer_list<int> numbers);
+// The numbers of a group's channels in slot order.
+std::vector<int> Numbers(const Document& doc, int band, int group);
+
+// A locale whose system and user locale is lcid; records the calls it gets.
+class FakeLocale : public LocaleService {
+public:
+    explicit FakeLocale(uint32_t lcid = 0x0409, QString separator = QStringLiteral("."))
+        : lcid(lcid), separator(std::move(separator)) {}
+    uint32_t SystemDefaultLcid() const override {
+        Seen("system");
+        return lcid;
+    }
+    uint32_t UserDefaultLcid() const override { return lcid; }
+    QString DecimalSeparator(uint32_t) const override {
+        Seen("separator");
+        return separator;
+    }
+    void SetDecimalSeparator(uint32_t forLcid, const QString& s) override;
+
+    uint32_t lcid;
+    QString separator;
+    QStringList sets;  // "<lcid in hex>:<separator>"
+    std::function<void(const char*)> onCall;
+
+private:
+    void Seen(const char* what) const {
+        if (onCall) onCall(what);
+    }
+};
 
 }  // namespace zr50::test

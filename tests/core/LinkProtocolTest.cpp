@@ -4,7 +4,6 @@
 #include "codec/MemImage.h"
 #include "link/Frames.h"
 #include "link/ProgramProtocol.h"
-#include "platform/IniFile.h"
 #include "support/ScriptedLink.h"
 #include "support/Scripted.h"
 #include "versions/Versions.h"
@@ -46,6 +45,10 @@ protected:
         port.opened.clear();
     }
     QStringList Prompts() const { return tp.prompter.Texts(); }
+    std::tuple<QString, Buttons, Icon> Prompt(int i) const {
+        const auto& s = tp.prompter.shown.at(i);
+        return {s.text, s.buttons, s.icon};
+    }
     void ExpectEndedFailedAndDocumentKept() {
         EXPECT_EQ(link.CommMode, CommIdle);
         EXPECT_FALSE(port.IsOpen());
@@ -77,8 +80,8 @@ TEST_F(LinkTest, FullReadDecodesTheRadioIntoAnUntitledDocument) {
     link.mnuReadFromRadio_Click();
     ASSERT_EQ(port.opened, QStringList{"com1"});
     const LineSettings& s = port.openSettings[0];
-    EXPECT_TRUE(s.baud == 9600 && s.parity == 'N' && s.dataBits == 8 && s.stopBits == 1 &&
-                s.handshaking == 0);
+    EXPECT_EQ(std::make_tuple(s.baud, s.parity, s.dataBits, s.stopBits, s.handshaking),
+              std::make_tuple(9600, 'N', 8, 1, 0));
     EXPECT_EQ(port.sent, Frames{ProgramCmd()});  // sent by the window's load
     Drive();
 
@@ -96,11 +99,9 @@ TEST_F(LinkTest, FullReadDecodesTheRadioIntoAnUntitledDocument) {
     EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmMain.ShowCaption", "frmMain.Change_Language"}));
     EXPECT_EQ(tp.forms.shownForms, QStringList{"frmCommChInfo"});
     EXPECT_EQ(tp.forms.cascades, 1);
-    ASSERT_EQ(Prompts(), QStringList({kConfirmRead, kReadDone}));
-    EXPECT_EQ(tp.prompter.shown[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(tp.prompter.shown[0].icon, Icon::Question);
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::Ok);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::None);
+    ASSERT_EQ(Prompts().size(), 2);
+    EXPECT_EQ(Prompt(0), std::make_tuple(kConfirmRead, Buttons::OkCancel, Icon::Question));
+    EXPECT_EQ(Prompt(1), std::make_tuple(kReadDone, Buttons::Ok, Icon::None));
 
     // One percent at a time: still 0 after the block at 0x0010, 100 at 0x5CB0.
     QList<int> percents;
@@ -142,8 +143,7 @@ TEST_F(LinkTest, HandshakeResendsOnceThenAsksRetryOrCancel) {
     Drive();
     EXPECT_EQ(port.sent.mid(0, 6), Frames(5, ProgramCmd()) << IdRequest());
     EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kCheck, kReadDone}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::RetryCancel);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::None);
+    EXPECT_EQ(Prompt(1), std::make_tuple(kCheck, Buttons::RetryCancel, Icon::None));
 
     // The identity request is resent once too; Cancel ends as failed.
     Again({Answer::Ok, Answer::Cancel});
@@ -172,8 +172,7 @@ TEST_F(LinkTest, BlockTimeOutRestartsTheWholeTransferOrEndsIt) {
     link.mnuReadFromRadio_Click();
     Drive();
     ASSERT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kReadDone}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::OkCancel);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::Question);
+    EXPECT_EQ(Prompt(1), std::make_tuple(kCheck, Buttons::OkCancel, Icon::Question));
     // OK starts from "PROGRAM" at block 0x0000, the bar back at 0.
     EXPECT_EQ(port.sent.mid(sentAtPrompt, 3), Frames({ProgramCmd(), IdRequest(), ReadRequest(0, 16)}));
     EXPECT_EQ(view.values.count(0), 2);
@@ -254,9 +253,8 @@ TEST_F(LinkTest, IdentityCheckRefusesAnotherModelOrFirmware) {
     Again({Answer::Ok, Answer::No});
     link.mnuWriteToRadio_Click();
     Drive();
-    ASSERT_EQ(Prompts(), QStringList({kConfirmWrite, question}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::YesNo);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::None);
+    ASSERT_EQ(Prompts().size(), 2);
+    EXPECT_EQ(Prompt(1), std::make_tuple(question, Buttons::YesNo, Icon::None));
     EXPECT_EQ(port.sent.last(), EndCmd());
     EXPECT_EQ(radio.blocksWritten, 0);
     ExpectEndedFailedAndDocumentKept();
@@ -275,8 +273,8 @@ TEST_F(LinkTest, IdentityCheckRefusesAnotherModelOrFirmware) {
 TEST_F(LinkTest, NothingIsSentWhenThePortFailsTheUserCancelsOrAValueDoesNotFit) {
     port.missing << QStringLiteral("com1");
     link.mnuReadFromRadio_Click();
-    ASSERT_EQ(Prompts(), QStringList{kCannotOpen});
-    EXPECT_EQ(tp.prompter.shown[0].icon, Icon::Critical);
+    ASSERT_EQ(Prompts().size(), 1);
+    EXPECT_EQ(Prompt(0), std::make_tuple(kCannotOpen, Buttons::Ok, Icon::Critical));
     EXPECT_EQ(link.CommMode, CommIdle);
 
     port.missing.clear();
@@ -338,7 +336,6 @@ TEST_F(LinkTest, LostLineEndsInTheRestartPrompt) {
     link.mnuReadFromRadio_Click();
     Drive();
     EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kCannotOpen}));
-    EXPECT_EQ(tp.prompter.shown[2].icon, Icon::Critical);
     ExpectEndedFailedAndDocumentKept();
 }
 
@@ -410,10 +407,6 @@ protected:
             return port.device == QStringLiteral("com2") && other ? other->Answer(f) : Frames{};
         };
     }
-    QString Stored(const char* key) {
-        return GetProfileString(p.paths.SettingsIni(), QStringLiteral("language"),
-                                QString::fromLatin1(key));
-    }
     ScriptedRadio* other = &radio;
 };
 
@@ -424,15 +417,15 @@ TEST_F(PortSearchTest, FindsTheRadioOnTheSecondPortAndGoesOn) {
     EXPECT_TRUE(SameTransferred(link.image, radio.memory));
     // COM1 with handshaking 0..3 and one, then two stop bits, three probes each; then COM2.
     ASSERT_EQ(port.opened.size(), 1 + 8 + 1);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(port.opened[1 + i], QStringLiteral("com1"));
-        EXPECT_EQ(port.openSettings[1 + i].handshaking, i % 4);
-        EXPECT_EQ(port.openSettings[1 + i].stopBits, 1 + i / 4);
-    }
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(std::make_tuple(port.opened[1 + i], port.openSettings[1 + i].handshaking,
+                                  port.openSettings[1 + i].stopBits),
+                  std::make_tuple(QStringLiteral("com1"), i % 4, 1 + i / 4));
     EXPECT_EQ(port.opened.last(), QStringLiteral("com2"));
     EXPECT_EQ(port.sent.count(ProgramCmd()), 2 + 8 * 3 + 1);
     EXPECT_EQ(p.settings.PortNo, 2);
-    EXPECT_EQ(Stored("comPort") + Stored("Handshaking") + Stored("StopBit"), QStringLiteral("201"));
+    EXPECT_EQ(SettingsKey(p, "comPort") + SettingsKey(p, "Handshaking") + SettingsKey(p, "StopBit"),
+              QStringLiteral("201"));
     EXPECT_TRUE(tp.forms.CallNames().contains(QStringLiteral("frmMain.SetStatusText")));
 }
 
@@ -441,7 +434,7 @@ TEST_F(PortSearchTest, AnotherModelIsAdoptedAndReportedNothingAtAllAsks) {
     link.mnuReadFromRadio_Click();
     Drive();
     EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kWrongModel}));
-    EXPECT_EQ(Stored("comPort"), QStringLiteral("2"));
+    EXPECT_EQ(SettingsKey(p, "comPort"), QStringLiteral("2"));
     EXPECT_EQ(port.sent.last(), EndCmd());
     ExpectEndedFailedAndDocumentKept();
 
@@ -452,12 +445,13 @@ TEST_F(PortSearchTest, AnotherModelIsAdoptedAndReportedNothingAtAllAsks) {
     Again({Answer::Ok, Answer::Ok, Answer::Cancel});
     link.mnuReadFromRadio_Click();
     Drive();
-    EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kCheck}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::OkCancel);
-    EXPECT_EQ(tp.prompter.shown[2].buttons, Buttons::RetryCancel);
+    ASSERT_EQ(Prompts().size(), 3);
+    EXPECT_EQ(Prompt(1), std::make_tuple(kCheck, Buttons::OkCancel, Icon::Question));
+    EXPECT_EQ(Prompt(2), std::make_tuple(kCheck, Buttons::RetryCancel, Icon::None));
     EXPECT_EQ(port.opened.size(), 1 + 16 + 1);
     EXPECT_EQ(port.opened.last(), QStringLiteral("com1"));
-    EXPECT_TRUE(port.openSettings.last().handshaking == 0 && port.openSettings.last().stopBits == 1);
+    EXPECT_EQ(std::make_pair(port.openSettings.last().handshaking, port.openSettings.last().stopBits),
+              std::make_pair(0, 1));
     ExpectEndedFailedAndDocumentKept();
 }
 

@@ -8,7 +8,6 @@
 #include "link/ProgramProtocol.h"
 #include "platform/IniFile.h"
 #include "platform/Locale.h"
-#include "support/EventLoop.h"
 #include "support/ScriptedLink.h"
 #include "support/widgets/WindowHarness.h"
 #include "FlexGrid.h"

@@ -22,9 +22,7 @@ namespace {
 const QString kOutOfRange = QStringLiteral("Frequency is out of range.");
 using Nos = std::vector<int>;
 
-struct Rules : ::testing::Test {
-    TestProgram t;
-    Program& p = t.p();
+struct Rules : ProgramTest {
     Document& doc = p.doc;
     DataHeaderRec& d = doc.DataRec;
     void SetBand(int band, bool ext = false) {
@@ -50,11 +48,11 @@ TEST_F(Rules, FrequencyTexts) {
     EXPECT_EQ(FormatFreqText(p, QStringLiteral("2801500 ")), QStringLiteral("28.01500"));
     EXPECT_EQ(FormatFreqText(p, QStringLiteral("085")), QStringLiteral("8.50000"));
     EXPECT_EQ(FormatFreqText(p, QStringLiteral("FFFFFFFF")), QString());
-    EXPECT_TRUE(t.prompter.shown.isEmpty());
+    EXPECT_TRUE(tp.prompter.shown.isEmpty());
     // Blanks, and a number that stops being one once the point is placed.
     EXPECT_EQ(FormatFreqText(p, QStringLiteral("        ")), QStringLiteral("24.715"));
     EXPECT_EQ(FormatFreqText(p, QStringLiteral("&H10")), QStringLiteral("24.715"));
-    EXPECT_EQ(t.prompter.Texts(), QStringList(2, QStringLiteral("Not IsNumeric")));
+    EXPECT_EQ(tp.prompter.Texts(), QStringList(2, QStringLiteral("Not IsNumeric")));
 }
 
 TEST_F(Rules, SnapsOntoTheRasterFromTheBandMinimum) {
@@ -72,10 +70,10 @@ TEST_F(Rules, RangeChecks) {
     EXPECT_DOUBLE_EQ(CheckFreqRange(p, 30.105, false, true), 30.105);
     EXPECT_EQ(NormalizeFreqInput(p, QStringLiteral("31"), true, false), QStringLiteral("30.10500"));
     EXPECT_EQ(NormalizeFreqInput(p, QStringLiteral("x"), true, false), QStringLiteral("24.71500"));
-    EXPECT_TRUE(t.prompter.shown.isEmpty());
+    EXPECT_TRUE(tp.prompter.shown.isEmpty());
     EXPECT_EQ(CheckFreqRange(p, 31.0, false, true), 0.0);
-    ASSERT_EQ(t.prompter.Texts(), QStringList{kOutOfRange});
-    EXPECT_EQ(t.prompter.shown[0].icon, Icon::Exclamation);
+    ASSERT_EQ(tp.prompter.Texts(), QStringList{kOutOfRange});
+    EXPECT_EQ(tp.prompter.shown[0].icon, Icon::Exclamation);
 
     // The second range opens on band 0 only, and its limits replace the band's.
     SetBand(0, true);
@@ -85,7 +83,7 @@ TEST_F(Rules, RangeChecks) {
     EXPECT_EQ(CheckFreqRange(p, 22.0, false, true), 0.0);
     SetBand(1, true);
     EXPECT_DOUBLE_EQ(CheckFreqRange(p, 21.2, true, false), 28.0);
-    EXPECT_EQ(t.prompter.Texts(), QStringList(2, kOutOfRange));
+    EXPECT_EQ(tp.prompter.Texts(), QStringList(2, kOutOfRange));
 }
 
 TEST(ChannelList, DeleteShiftsAndRefusesWhatIsNotThere) {
@@ -128,7 +126,7 @@ TEST(ChannelList, AddWritesTheNewChannelAndKeepsUnwrittenFields) {
 }
 
 TEST_F(Rules, AnEmptyRowTakesOnlyAValidValue) {
-    t.forms.loaded << QStringLiteral("frmCommChInfo");
+    tp.forms.loaded << QStringLiteral("frmCommChInfo");
     d.CurGroup[0] = 0;  // read as group 1
     SetChannels(doc, 0, 1, {41});
     Commit(7, QString());
@@ -138,7 +136,7 @@ TEST_F(Rules, AnEmptyRowTakesOnlyAValidValue) {
     EXPECT_EQ(d.CurGroup[0], 1);
     EXPECT_EQ(Numbers(doc, 0, 1), Nos({41, 7}));
     EXPECT_EQ(d.OptFeat.EmgCh(0, 1, 1), 7);
-    EXPECT_EQ(t.forms.calls.last().args, QVariantList{7});
+    EXPECT_EQ(tp.forms.calls.last().args, QVariantList{7});
 
     // A corrupt current band or group changes nothing.
     d.CurBand = 5;
@@ -193,14 +191,14 @@ TEST_F(Rules, ChannelReferencesRepairedAfterChannelsChange) {
     o.MemCh(0, 2) = 45;  // gone: first M channel
     RevalidateChannelRefs(p, 0, 2, 5);
     EXPECT_EQ(std::make_tuple(o.EmgCh(0, 2, 0), o.EmgCh(0, 2, 1), o.MemCh(0, 2)), std::make_tuple(7, 3, 42));
-    EXPECT_TRUE(t.forms.calls.isEmpty());
+    EXPECT_TRUE(tp.forms.calls.isEmpty());
 
     SetChannels(doc, 0, 2, {44});
-    t.forms.loaded << QStringLiteral("frmCommChInfo");
+    tp.forms.loaded << QStringLiteral("frmCommChInfo");
     RevalidateChannelRefs(p, 0, 2, 7);
     EXPECT_EQ(o.EmgCh(0, 2, 0), 0);
     EXPECT_EQ(o.MemCh(0, 2), 44);
-    EXPECT_EQ(t.forms.CallNames(),
+    EXPECT_EQ(tp.forms.CallNames(),
               QStringList({"frmCommChInfo.InitValidComboList", "frmCommChInfo.ShowValidComboText"}));
     SetChannels(doc, 0, 2, {41, 9});
     EXPECT_EQ(ValidateChannelRef(doc, 0, 2, 0), 9);  // 0 counts as plain
@@ -223,12 +221,12 @@ TEST_F(Rules, ModesFollowTheEnableWords) {
     doc.ChData(1, 1, 4).Mode = doc.ChData(0, 1, 11).Mode = 0;
     doc.ChData(1, 2, 4).Mode = 5;
     doc.ChData(1, 3, 4).Mode = 4;
-    t.forms.loaded << QStringLiteral("frmCommChInfo");
+    tp.forms.loaded << QStringLiteral("frmCommChInfo");
     RevalidateChannelModes(p);
     EXPECT_EQ(std::make_tuple(doc.ChData(1, 1, 4).Mode, doc.ChData(1, 2, 4).Mode, doc.ChData(1, 3, 4).Mode,
                               doc.ChData(0, 1, 11).Mode),
               std::make_tuple(1, 5, 1, 0));
-    EXPECT_EQ(t.forms.CallNames(), QStringList{"frmCommChInfo.RevalidateModeList"});
+    EXPECT_EQ(tp.forms.CallNames(), QStringList{"frmCommChInfo.RevalidateModeList"});
 }
 
 TEST_F(Rules, UnusableToneRecordsLoseTheirUsers) {
@@ -244,11 +242,11 @@ TEST_F(Rules, UnusableToneRecordsLoseTheirUsers) {
     doc.ChData(0, 1, 10).Roger = 2;
     doc.ChData(0, 2, 10).Roger = 1;
     d.OptFeat.PubRoger = 3;
-    t.forms.loaded << QStringLiteral("frmCommChInfo") << QStringLiteral("FrmOptFeatures");
+    tp.forms.loaded << QStringLiteral("frmCommChInfo") << QStringLiteral("FrmOptFeatures");
     RevalidateToneUsers(p);
     EXPECT_EQ(std::make_tuple(doc.ChData(0, 1, 10).Roger, doc.ChData(0, 2, 10).Roger, d.OptFeat.PubRoger),
               std::make_tuple(0, 1, 0));
-    EXPECT_EQ(t.forms.CallNames(), QStringList({"frmCommChInfo.ShowRB", "FrmOptFeatures.ShowRB"}));
+    EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmCommChInfo.ShowRB", "FrmOptFeatures.ShowRB"}));
 }
 
 TEST(Dtmf, SlotReferences) {

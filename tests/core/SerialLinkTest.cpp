@@ -1,15 +1,19 @@
-// The Qt serial line on a pseudo-terminal, the reply timer and the port list.
+// The Qt serial line on a pseudo-terminal, the reply timer, the port list and
+// the simulated radio on the far end of a line.
 
 #include "link/Ports.h"
 #include "link/SerialLink.h"
 #include "PseudoTerminal.h"
-#include "support/EventLoop.h"
+#include "SimRadio.h"
+#include "support/Scripted.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zr50;
+using sim::Corruption;
+using sim::FrameKind;
 
 namespace {
 
@@ -126,4 +130,161 @@ TEST(Ports, PortMapAddsLinksToPresentDevices) {
     qputenv("KDRADIO_PORT_DIR", dir.path().toLocal8Bit());
     EXPECT_EQ(DeviceForPort(200), a.DevicePath());
     qunsetenv("KDRADIO_PORT_DIR");
+}
+
+// ----------------------------------------------------------------------------
+// The simulated radio: how it reads the byte stream, what it answers and its
+// fault knobs, seen from a serial port on the other end of its line.
+
+namespace {
+
+QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+
+QByteArray WriteFrame(int addr, const QByteArray& data) {
+    QByteArray f;
+    f.append('W').append(char(addr >> 8)).append(char(addr)).append(char(data.size()));
+    f.append(data).append('\0').append('\x06');
+    f[f.size() - 2] = char(sim::FrameChecksum(f));
+    return f;
+}
+
+struct Bench {
+    Bench() {
+        test::CoreApp();
+        QString err;
+        EXPECT_TRUE(radio.Start(&err)) << err.toStdString();
+        pc.onReceive = [this](const QByteArray& b) { got += b; };
+        pc.onLineLost = [this] { lost = true; };
+        EXPECT_TRUE(pc.Open(radio.DevicePath(), LineSettings{}));
+    }
+    // Sends a frame and returns the next n bytes the radio sends back.
+    QByteArray Ask(const QByteArray& frame, int n) {
+        got.clear();
+        pc.Output(frame);
+        test::RunUntil([&] { return got.size() >= n; });
+        return got;
+    }
+    // Sends a frame that must get no answer: true when, once the radio has heard
+    // it, the next bytes back are the reply to an identity request.
+    bool Unanswered(const QByteArray& frame) {
+        got.clear();
+        const size_t heard = radio.received.size();
+        const int bad = radio.counters.badFrames + radio.counters.garbage;
+        pc.Output(frame);
+        test::RunUntil([&] {
+            return radio.received.size() > heard || radio.counters.badFrames + radio.counters.garbage > bad;
+        });
+        return NextReplyIsIdentity();
+    }
+    bool NextReplyIsIdentity() {
+        pc.Output("\x02");
+        test::RunUntil([&] { return got.size() >= 16; });
+        return got.size() == 16 && got.startsWith('I');
+    }
+    sim::SimRadio radio;
+    SerialLinkPort pc;
+    QByteArray got;
+    bool lost = false;
+};
+
+}  // namespace
+
+TEST(SimRadio, AnswersEveryFrame) {
+    Bench b;
+    b.radio.identity = {"KD44", true, "V210"};
+    EXPECT_EQ(b.Ask("PROGRAM", 3), QByteArray("KD\x06"));
+    EXPECT_EQ(b.Ask("\x02", 16), Hex("49" "4b443434000000" "01" "56323130" "000000"));
+    EXPECT_EQ(b.Ask(Hex("52123010"), 22), Hex("57123010" "ffffffffffffffffffffffffffffffff" "4206"));
+
+    const QByteArray data = Hex("00112233445566778899aabbccddeeff");
+    EXPECT_EQ(b.Ask(WriteFrame(0x5CB0, data), 1), QByteArray("\x06"));
+    EXPECT_EQ(b.Ask(Hex("525cb010"), 22), WriteFrame(0x5CB0, data));
+
+    QTemporaryDir dir;
+    b.radio.saveImageTo = dir.filePath(QStringLiteral("written.bin"));
+    EXPECT_EQ(b.Ask("END", 1), QByteArray("\x06"));
+    QFile saved(b.radio.saveImageTo);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.size(), kMemImageSize);
+    EXPECT_EQ(saved.readAll().mid(0x5CB0, 16), data);
+
+    const sim::RadioCounters& c = b.radio.counters;
+    EXPECT_EQ(std::make_tuple(c.program, c.ident, c.reads, c.writes, c.ends), std::make_tuple(1, 1, 2, 1, 1));
+    ASSERT_EQ(b.radio.received.size(), 6u);
+    EXPECT_EQ(std::make_pair(b.radio.received[2].address, b.radio.received[2].length), std::make_pair(0x1230, 16));
+}
+
+TEST(SimRadio, ParsesAnyChunkingAndSkipsWhatIsNoFrame) {
+    Bench b;
+    b.pc.Output("PRO");
+    test::RunUntil([&] { return b.radio.counters.bytesIn >= 3; });
+    EXPECT_EQ(b.Ask("GRAM", 3), QByteArray("KD\x06"));
+    // Garbage, a frame that only looks like one, then a real one.
+    EXPECT_EQ(b.Ask("xyPX\x01\x02", 16).left(1), QByteArray("I"));
+    EXPECT_EQ(b.radio.counters.garbage, 5);
+    QByteArray bad = WriteFrame(0x0000, QByteArray(16, 'a'));
+    bad[bad.size() - 2] = char(bad[bad.size() - 2] + 1);
+    EXPECT_TRUE(b.Unanswered(bad));
+    EXPECT_EQ(b.radio.counters.badFrames, 1);
+    EXPECT_EQ(b.radio.Image()[0], 0xFF);
+    EXPECT_EQ(b.Ask(WriteFrame(0x0010, QByteArray(16, 'b')) + "END", 2), QByteArray("\x06\x06"));
+}
+
+TEST(SimRadio, DropsCorruptsAndFallsSilent) {
+    Bench b;
+    b.radio.DropNextReplies(1);
+    EXPECT_TRUE(b.Unanswered("PROGRAM"));
+    b.radio.DropRepliesTo(FrameKind::Read, 0x0010);
+    EXPECT_EQ(b.Ask(Hex("52000010"), 22).size(), 22);
+    EXPECT_TRUE(b.Unanswered(Hex("52001010")));
+    EXPECT_TRUE(b.Unanswered(Hex("52001010")));
+    EXPECT_EQ(b.radio.counters.dropped, 3);
+
+    const QByteArray good = b.Ask(Hex("52002010"), 22);
+    for (Corruption how : {Corruption::Checksum, Corruption::Address, Corruption::Length, Corruption::Tail})
+        b.radio.CorruptReplyTo(FrameKind::Read, 0x0020, how);
+    const QByteArray spoilt = b.Ask(Hex("52002010"), 22);
+    ASSERT_EQ(spoilt.size(), 22);
+    EXPECT_NE(spoilt[1] * 256 + uint8_t(spoilt[2]), 0x0020);
+    EXPECT_NE(spoilt[3], 16);
+    EXPECT_NE(spoilt[20], good[20]);
+    EXPECT_NE(spoilt[21], 0x06);
+    EXPECT_EQ(b.Ask(Hex("52002010"), 22), good);  // each rule spoilt one reply
+
+    b.radio.CorruptReplyTo(FrameKind::End, -1, Corruption::Tail, -1);
+    EXPECT_EQ(b.Ask("END", 1) + b.Ask("END", 1), QByteArray("\x15\x15"));
+    b.radio.ClearFaults();
+    EXPECT_EQ(b.Ask("END", 1), QByteArray("\x06"));
+
+    // Unplugged, it hears but answers nothing.
+    b.radio.SetUnplugged(true);
+    b.got.clear();
+    b.pc.Output("PROGRAM");
+    test::RunUntil([&] { return b.radio.counters.program == 2; });
+    b.radio.SetUnplugged(false);
+    EXPECT_TRUE(b.NextReplyIsIdentity());
+}
+
+TEST(SimRadio, SplitsDelaysEchoesThrottlesAndClosesItsLine) {
+    Bench b;
+    b.radio.SplitReplies(3, 15);
+    b.radio.SetReplyDelay(5);
+    EXPECT_EQ(b.Ask(Hex("52000010"), 22).size(), 22);
+    EXPECT_EQ(b.radio.counters.chunksOut, 3);
+
+    b.radio.ClearFaults();
+    b.radio.SetEcho(true);
+    EXPECT_EQ(b.Ask("PROGRAM", 10), QByteArray("PROGRAMKD\x06"));
+
+    b.radio.ClearFaults();
+    b.radio.SetBaudRate(19200);
+    EXPECT_EQ(b.Ask(Hex("52001010") + Hex("52002010"), 44).size(), 44);
+
+    // Pulled out while a block is on its way.
+    b.radio.onFrame = [&](const sim::Frame& f) {
+        if (f.kind == FrameKind::Read) b.radio.CloseLine();
+    };
+    b.pc.Output(Hex("52000010"));
+    ASSERT_TRUE(test::RunUntil([&] { return b.lost; }));
+    EXPECT_FALSE(b.pc.IsOpen());
 }

@@ -106,9 +106,14 @@ void CopyTree(const QString& from, const QString& to) {
 
 void CopyInstallation(const QString& folder) { CopyTree(QStringLiteral(ZR50_PROGRAM_DIR "/.."), folder); }
 
-TestProgram::TestProgram() {
-    program = std::make_unique<Program>(prompter, forms, process);
-    PrepareTestProgram(*program, dir.path());
+QCoreApplication& CoreApp() {
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "zr50_tests";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+    }
+    return *QCoreApplication::instance();
 }
 
 

@@ -6,10 +6,13 @@
 #include "ui/FormHost.h"
 #include "ui/Prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -46,7 +49,6 @@ public:
 
     QList<Shown> shown;
     QStringList Texts() const;
-    int Pending() const { return int(answers_.size()); }
 
 private:
     std::deque<Answer> answers_;
@@ -86,21 +88,41 @@ public:
     QList<int> exitCodes;
 };
 
+// Makes folder an empty installation (program folder KD_270 with Init/, and
+// language/) and points the program at it, with its text tables filled.
+void PrepareTestProgram(Program& p, const QString& folder);
+
 // A Program with scripted stand-ins and a private installation folder:
 // <tmp>/KD_270 as the program folder, <tmp>/language, <tmp>/Version.ini.
-struct TestProgram {
-    TestProgram();
+template <class Forms>
+struct ProgramWith {
+    ProgramWith() : program(std::make_unique<Program>(prompter, forms, process)) {
+        PrepareTestProgram(*program, dir.path());
+    }
     ScriptedPrompter prompter;
-    RecordingForms forms;
+    Forms forms;
     FakeProcess process;
     QTemporaryDir dir;
     std::unique_ptr<Program> program;
     Program& p() { return *program; }
 };
+using TestProgram = ProgramWith<RecordingForms>;
 
-// Makes folder an empty installation (program folder KD_270 with Init/, and
-// language/) and points the program at it, with its text tables filled.
-void PrepareTestProgram(Program& p, const QString& folder);
+// Tests of the program's logic without windows.
+struct ProgramTest : ::testing::Test {
+    TestProgram tp;
+    Program& p = tp.p();
+};
+
+// The process's application object, created on first use.
+QCoreApplication& CoreApp();
+// Runs the event loop until the condition holds; the limit only keeps a broken
+// test from hanging.
+template <class Pred>
+bool RunUntil(Pred pred) {
+    CoreApp();
+    return QTest::qWaitFor(pred, 10000);
+}
 
 // Copies the data of the installation tree the build laid out (Version.ini,
 // language/, KD_270/Init, KD_270/PIC) into folder.

@@ -1,6 +1,7 @@
 #include "ScriptedLink.h"
 
 #include "link/Frames.h"
+#include "link/ProgramProtocol.h"
 #include "model/Document.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,37 @@ QList<QByteArray> ScriptedRadio::Answer(const QByteArray& f) {
         return {QByteArray(1, kAckByte)};
     }
     return {};
+}
+
+RecordingLinkView::RecordingLinkView(ProgramProtocol& link) : link_(link) { link_.SetView(this); }
+
+RecordingLinkView::~RecordingLinkView() { link_.SetView(nullptr); }
+
+void RecordingLinkView::ShowProgress() {
+    progressVisible = true;
+    ++shows;
+    values << 0;
+    percentText = QStringLiteral("0%");
+    link_.ProgressLoaded();
+}
+
+void RecordingLinkView::ShowMProgress() {
+    mProgressVisible = true;
+    ++shows;
+    values << 0;
+    percentText = QStringLiteral("0%");
+    radioNumbers << 1;
+    link_.MProgressLoaded();
+}
+
+void RecordingLinkView::UserCloses() {
+    if (progressVisible) {
+        progressVisible = false;
+        link_.ProgressClosed();
+    } else if (mProgressVisible) {
+        mProgressVisible = false;
+        link_.MProgressUnloaded();
+    }
 }
 
 }  // namespace zr50::test

@@ -75,16 +75,12 @@ private:
 
 class ManualTimer : public ReplyTimer {
 public:
-    void Start() override {
-        active = true;
-        ++starts;
-    }
+    void Start() override { active = true; }
     void Stop() override { active = false; }
     bool IsActive() const override { return active; }
     // The interval runs out; false when the timer was not running.
     bool Fire();
     bool active = false;
-    int starts = 0;
 };
 
 // A radio that answers every frame from its memory.

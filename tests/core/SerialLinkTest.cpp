@@ -141,18 +141,15 @@ namespace {
 QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
 
 QByteArray WriteFrame(int addr, const QByteArray& data) {
-    QByteArray f;
-    f.append('W').append(char(addr >> 8)).append(char(addr)).append(char(data.size()));
-    f.append(data).append('\0').append('\x06');
+    QByteArray f = QByteArray("W") + char(addr >> 8) + char(addr) + char(data.size()) + data + '\0' + '\x06';
     f[f.size() - 2] = char(sim::FrameChecksum(f));
     return f;
 }
 
-struct Bench {
-    Bench() {
+struct Radio {
+    Radio() {
         test::CoreApp();
-        QString err;
-        EXPECT_TRUE(radio.Start(&err)) << err.toStdString();
+        EXPECT_TRUE(radio.Start());
         pc.onReceive = [this](const QByteArray& b) { got += b; };
         pc.onLineLost = [this] { lost = true; };
         EXPECT_TRUE(pc.Open(radio.DevicePath(), LineSettings{}));
@@ -166,17 +163,13 @@ struct Bench {
     }
     // Sends a frame that must get no answer: true when, once the radio has heard
     // it, the next bytes back are the reply to an identity request.
-    bool Unanswered(const QByteArray& frame) {
+    bool Unanswered(const QByteArray& frame, bool replug = false) {
         got.clear();
-        const size_t heard = radio.received.size();
-        const int bad = radio.counters.badFrames + radio.counters.garbage;
+        const auto heard = [&] { return radio.received.size() + radio.counters.badFrames + radio.counters.garbage; };
+        const size_t before = heard();
         pc.Output(frame);
-        test::RunUntil([&] {
-            return radio.received.size() > heard || radio.counters.badFrames + radio.counters.garbage > bad;
-        });
-        return NextReplyIsIdentity();
-    }
-    bool NextReplyIsIdentity() {
+        test::RunUntil([&] { return heard() > before; });
+        if (replug) radio.SetUnplugged(false);
         pc.Output("\x02");
         test::RunUntil([&] { return got.size() >= 16; });
         return got.size() == 16 && got.startsWith('I');
@@ -189,102 +182,72 @@ struct Bench {
 
 }  // namespace
 
-TEST(SimRadio, AnswersEveryFrame) {
-    Bench b;
-    b.radio.identity = {"KD44", true, "V210"};
-    EXPECT_EQ(b.Ask("PROGRAM", 3), QByteArray("KD\x06"));
-    EXPECT_EQ(b.Ask("\x02", 16), Hex("49" "4b443434000000" "01" "56323130" "000000"));
-    EXPECT_EQ(b.Ask(Hex("52123010"), 22), Hex("57123010" "ffffffffffffffffffffffffffffffff" "4206"));
+TEST(SimRadio, AnswersEveryFrameInAnyChunking) {
+    Radio r;
+    r.radio.identity = {"KD44", true, "V210"};
+    r.pc.Output("PRO");
+    test::RunUntil([&] { return r.radio.counters.bytesIn >= 3; });
+    EXPECT_EQ(r.Ask("GRAM", 3), QByteArray("KD\x06"));
+    EXPECT_EQ(r.Ask("xyPX\x02", 16), Hex("49" "4b443434000000" "01" "56323130" "000000"));
+    EXPECT_EQ(r.radio.counters.garbage, 4);  // bytes that start no frame
+    EXPECT_EQ(r.Ask(Hex("52123010"), 22), Hex("57123010" "ffffffffffffffffffffffffffffffff" "4206"));
 
     const QByteArray data = Hex("00112233445566778899aabbccddeeff");
-    EXPECT_EQ(b.Ask(WriteFrame(0x5CB0, data), 1), QByteArray("\x06"));
-    EXPECT_EQ(b.Ask(Hex("525cb010"), 22), WriteFrame(0x5CB0, data));
-
+    QByteArray bad = WriteFrame(0x0000, data);
+    bad[20] = char(bad[20] + 1);
+    EXPECT_TRUE(r.Unanswered(bad));
+    EXPECT_EQ(r.radio.Image()[0], 0xFF);
     QTemporaryDir dir;
-    b.radio.saveImageTo = dir.filePath(QStringLiteral("written.bin"));
-    EXPECT_EQ(b.Ask("END", 1), QByteArray("\x06"));
-    QFile saved(b.radio.saveImageTo);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    r.radio.saveImageTo = dir.filePath(QStringLiteral("written.bin"));
+    EXPECT_EQ(r.Ask(WriteFrame(0x5CB0, data) + "END", 2), QByteArray("\x06\x06"));
+    EXPECT_EQ(r.Ask(Hex("525cb010"), 22), WriteFrame(0x5CB0, data));
+    const QByteArray saved = test::ReadFile(r.radio.saveImageTo);
     EXPECT_EQ(saved.size(), kMemImageSize);
-    EXPECT_EQ(saved.readAll().mid(0x5CB0, 16), data);
-
-    const sim::RadioCounters& c = b.radio.counters;
-    EXPECT_EQ(std::make_tuple(c.program, c.ident, c.reads, c.writes, c.ends), std::make_tuple(1, 1, 2, 1, 1));
-    ASSERT_EQ(b.radio.received.size(), 6u);
-    EXPECT_EQ(std::make_pair(b.radio.received[2].address, b.radio.received[2].length), std::make_pair(0x1230, 16));
+    EXPECT_EQ(saved.mid(0x5CB0, 16), data);
+    const sim::RadioCounters& c = r.radio.counters;
+    EXPECT_EQ(std::make_tuple(c.program, c.ident, c.reads, c.writes, c.ends, c.badFrames),
+              std::make_tuple(1, 2, 2, 1, 1, 1));
 }
 
-TEST(SimRadio, ParsesAnyChunkingAndSkipsWhatIsNoFrame) {
-    Bench b;
-    b.pc.Output("PRO");
-    test::RunUntil([&] { return b.radio.counters.bytesIn >= 3; });
-    EXPECT_EQ(b.Ask("GRAM", 3), QByteArray("KD\x06"));
-    // Garbage, a frame that only looks like one, then a real one.
-    EXPECT_EQ(b.Ask("xyPX\x01\x02", 16).left(1), QByteArray("I"));
-    EXPECT_EQ(b.radio.counters.garbage, 5);
-    QByteArray bad = WriteFrame(0x0000, QByteArray(16, 'a'));
-    bad[bad.size() - 2] = char(bad[bad.size() - 2] + 1);
-    EXPECT_TRUE(b.Unanswered(bad));
-    EXPECT_EQ(b.radio.counters.badFrames, 1);
-    EXPECT_EQ(b.radio.Image()[0], 0xFF);
-    EXPECT_EQ(b.Ask(WriteFrame(0x0010, QByteArray(16, 'b')) + "END", 2), QByteArray("\x06\x06"));
-}
+TEST(SimRadio, FaultKnobs) {
+    Radio r;
+    r.radio.DropNextReplies(1);
+    EXPECT_TRUE(r.Unanswered("PROGRAM"));
+    r.radio.DropRepliesTo(FrameKind::Read, 0x0010);
+    EXPECT_EQ(r.Ask(Hex("52000010"), 22).size(), 22);
+    EXPECT_TRUE(r.Unanswered(Hex("52001010")));
+    EXPECT_EQ(r.radio.counters.dropped, 2);
 
-TEST(SimRadio, DropsCorruptsAndFallsSilent) {
-    Bench b;
-    b.radio.DropNextReplies(1);
-    EXPECT_TRUE(b.Unanswered("PROGRAM"));
-    b.radio.DropRepliesTo(FrameKind::Read, 0x0010);
-    EXPECT_EQ(b.Ask(Hex("52000010"), 22).size(), 22);
-    EXPECT_TRUE(b.Unanswered(Hex("52001010")));
-    EXPECT_TRUE(b.Unanswered(Hex("52001010")));
-    EXPECT_EQ(b.radio.counters.dropped, 3);
-
-    const QByteArray good = b.Ask(Hex("52002010"), 22);
+    const QByteArray good = r.Ask(Hex("52002010"), 22);
     for (Corruption how : {Corruption::Checksum, Corruption::Address, Corruption::Length, Corruption::Tail})
-        b.radio.CorruptReplyTo(FrameKind::Read, 0x0020, how);
-    const QByteArray spoilt = b.Ask(Hex("52002010"), 22);
+        r.radio.CorruptReplyTo(FrameKind::Read, 0x0020, how);
+    const QByteArray spoilt = r.Ask(Hex("52002010"), 22);
     ASSERT_EQ(spoilt.size(), 22);
-    EXPECT_NE(spoilt[1] * 256 + uint8_t(spoilt[2]), 0x0020);
-    EXPECT_NE(spoilt[3], 16);
-    EXPECT_NE(spoilt[20], good[20]);
-    EXPECT_NE(spoilt[21], 0x06);
-    EXPECT_EQ(b.Ask(Hex("52002010"), 22), good);  // each rule spoilt one reply
+    EXPECT_TRUE(spoilt[2] != good[2] && spoilt[3] != good[3] && spoilt[20] != good[20] && spoilt[21] != good[21]);
+    EXPECT_EQ(r.Ask(Hex("52002010"), 22), good);  // each rule spoilt one reply
+    r.radio.CorruptReplyTo(FrameKind::End, -1, Corruption::Tail, -1);
+    EXPECT_EQ(r.Ask("END", 1) + r.Ask("END", 1), QByteArray("\x15\x15"));
 
-    b.radio.CorruptReplyTo(FrameKind::End, -1, Corruption::Tail, -1);
-    EXPECT_EQ(b.Ask("END", 1) + b.Ask("END", 1), QByteArray("\x15\x15"));
-    b.radio.ClearFaults();
-    EXPECT_EQ(b.Ask("END", 1), QByteArray("\x06"));
+    r.radio.ClearFaults();
+    r.radio.SplitReplies(3, 15);
+    r.radio.SetReplyDelay(5);
+    const int chunks = r.radio.counters.chunksOut;
+    EXPECT_EQ(r.Ask(Hex("52000010"), 22).size(), 22);
+    EXPECT_EQ(r.radio.counters.chunksOut - chunks, 3);
+    r.radio.ClearFaults();
+    r.radio.SetEcho(true);
+    EXPECT_EQ(r.Ask("PROGRAM", 10), QByteArray("PROGRAMKD\x06"));
+    r.radio.ClearFaults();
+    r.radio.SetBaudRate(19200);
+    EXPECT_EQ(r.Ask(Hex("52001010") + Hex("52002010"), 44).size(), 44);
 
-    // Unplugged, it hears but answers nothing.
-    b.radio.SetUnplugged(true);
-    b.got.clear();
-    b.pc.Output("PROGRAM");
-    test::RunUntil([&] { return b.radio.counters.program == 2; });
-    b.radio.SetUnplugged(false);
-    EXPECT_TRUE(b.NextReplyIsIdentity());
-}
-
-TEST(SimRadio, SplitsDelaysEchoesThrottlesAndClosesItsLine) {
-    Bench b;
-    b.radio.SplitReplies(3, 15);
-    b.radio.SetReplyDelay(5);
-    EXPECT_EQ(b.Ask(Hex("52000010"), 22).size(), 22);
-    EXPECT_EQ(b.radio.counters.chunksOut, 3);
-
-    b.radio.ClearFaults();
-    b.radio.SetEcho(true);
-    EXPECT_EQ(b.Ask("PROGRAM", 10), QByteArray("PROGRAMKD\x06"));
-
-    b.radio.ClearFaults();
-    b.radio.SetBaudRate(19200);
-    EXPECT_EQ(b.Ask(Hex("52001010") + Hex("52002010"), 44).size(), 44);
-
-    // Pulled out while a block is on its way.
-    b.radio.onFrame = [&](const sim::Frame& f) {
-        if (f.kind == FrameKind::Read) b.radio.CloseLine();
+    // Unplugged, it hears but answers nothing; pulled out, the line is lost.
+    r.radio.SetUnplugged(true);
+    EXPECT_TRUE(r.Unanswered("PROGRAM", true));
+    r.radio.onFrame = [&](const sim::Frame& f) {
+        if (f.kind == FrameKind::Read) r.radio.CloseLine();
     };
-    b.pc.Output(Hex("52000010"));
-    ASSERT_TRUE(test::RunUntil([&] { return b.lost; }));
-    EXPECT_FALSE(b.pc.IsOpen());
+    r.pc.Output(Hex("52000010"));
+    ASSERT_TRUE(test::RunUntil([&] { return r.lost; }));
+    EXPECT_FALSE(r.pc.IsOpen());
 }

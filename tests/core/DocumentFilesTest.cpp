@@ -202,28 +202,6 @@ TEST(ReplaceFiles, AFailedRenameLeavesTheOldPair) {
     EXPECT_EQ(ReadFile(a) + ReadFile(b), QByteArray("new frenew dat"));
 }
 
-TEST_F(DocumentFilesTest, RawLoadTakesATemplateOrKeepsTheDocument) {
-    DataHeaderRec r = header;
-    r.VersionText.set(QStringLiteral("V123"));
-    r.CurBand = 1;
-    r.ChCount(0, 3) = 120;
-    const QString bad = PutPair(QStringLiteral("bad.dat"), r);
-    for (const QString& path : {dir + QStringLiteral("/none.dat"), bad}) {
-        p.doc.DataRec.OptFeat.MIC = 5;
-        EXPECT_FALSE(LoadDataFileRaw(p, path));
-        EXPECT_EQ(p.doc.DataRec.OptFeat.MIC, 5);
-        EXPECT_FALSE(p.doc.IsDataModified());
-    }
-    r.ChCount(0, 3) = 0;
-    const QString good = PutPair(QStringLiteral("good.dat"), r);
-    WriteFile(good, EncodeRecord(r) + "tail");
-    EXPECT_TRUE(LoadDataFileRaw(p, good));
-    EXPECT_EQ(p.doc.DataRec.OptFeat.MIC, r.OptFeat.MIC);
-    EXPECT_EQ(p.doc.DataVersion, QStringLiteral("V123"));  // no checks, no "V200"
-    EXPECT_EQ(p.doc.BandText, QStringLiteral("28.0000 - 29.6950 MHz"));
-    EXPECT_TRUE(tp.prompter.shown.isEmpty());
-}
-
 }  // namespace
 
 // ----------------------------------------------------------------------------
@@ -260,6 +238,16 @@ TEST_F(NewDocumentTest, DefaultsStandWhenTheBlankTemplateIsMissing) {
     EXPECT_EQ(doc.ChData(0, 7, 1).RxFreq.raw(), QStringLiteral("28015000"));
     EXPECT_EQ(doc.DataRec.ChCount(0, 14), 0);
     EXPECT_TRUE(tp.prompter.shown.isEmpty());
+    // Only groups A..J get a default channel.
+    tp.forms.loaded << QStringLiteral("frmCommChInfo");
+    AddDefaultChannel(p, 0, 11);
+    AddDefaultChannel(p, 0, 14);
+    EXPECT_EQ(doc.DataRec.ChCount(0, 14), 0);
+    doc.DataRec.ChCount(1, 8) = 0;
+    AddDefaultChannel(p, 1, 8);
+    EXPECT_EQ(doc.DataRec.ChCount(1, 8), 1);
+    EXPECT_EQ(doc.ChData(1, 1, 8).RxFreq.raw(), QStringLiteral("28145000"));
+    EXPECT_EQ(tp.forms.CallNames(), QStringList(3, QStringLiteral("frmCommChInfo.reShowGrid")));
 }
 
 TEST_F(NewDocumentTest, DefaultSettingsIdentityAndTonesKeepWhatTheyDoNotName) {
@@ -283,17 +271,6 @@ TEST_F(NewDocumentTest, DefaultSettingsIdentityAndTonesKeepWhatTheyDoNotName) {
     EXPECT_EQ(doc.DataRec.FileId.InitBandKind, 0);
 }
 
-TEST_F(NewDocumentTest, DefaultChannelOfAGroup) {
-    tp.forms.loaded << QStringLiteral("frmCommChInfo");
-    AddDefaultChannel(p, 0, 11);
-    EXPECT_EQ(doc.DataRec.ChCount(0, 11), 0);
-    AddDefaultChannel(p, 1, 8);
-    EXPECT_EQ(doc.DataRec.ChCount(1, 8), 1);
-    EXPECT_EQ(doc.ChData(1, 1, 8).RxFreq.raw(), QStringLiteral("28145000"));
-    EXPECT_EQ(tp.forms.CallNames(), QStringList(2, QStringLiteral("frmCommChInfo.reShowGrid")));
-    EXPECT_EQ(tp.forms.calls[1].args, QVariantList{1});
-}
-
 TEST_F(NewDocumentTest, TemplatesByBandKind) {
     // The band text at start-up is not the HF one: the kind 1 template.
     EXPECT_EQ(InitTemplatePath(p, InitTemplate::Blank), p.paths.InitFolder() + "/1_KD4412_New.dat");
@@ -309,6 +286,23 @@ TEST_F(NewDocumentTest, TemplatesByBandKind) {
     EXPECT_TRUE(LoadInitDataFile(p));
     EXPECT_EQ(doc.DataRec.ChCount(0, 1), 40);
     EXPECT_EQ(doc.DataRec.CurBand, 0);
+
+    // A template is read without the checks of a user file (another version, a
+    // longer .dat), but one it cannot use keeps the document.
+    DataHeaderRec r = doc.DataRec;
+    r.VersionText.set(QStringLiteral("V123"));
+    r.ChCount(0, 3) = 120;
+    const QString path = p.paths.InitFolder() + QStringLiteral("/0_KD4412.dat");
+    WriteFile(path, EncodeRecord(r) + "tail");
+    doc.DataRec.OptFeat.MIC = 5;
+    EXPECT_FALSE(LoadInitDataFile(p));
+    EXPECT_EQ(doc.DataRec.OptFeat.MIC, 5);
+    EXPECT_FALSE(doc.IsDataModified());
+    r.ChCount(0, 3) = 0;
+    WriteFile(path, EncodeRecord(r) + "tail");
+    EXPECT_TRUE(LoadInitDataFile(p));
+    EXPECT_EQ(doc.DataVersion, QStringLiteral("V123"));
+    EXPECT_TRUE(tp.prompter.shown.isEmpty());
 }
 
 TEST(ShippedTemplates, WriteToTheRadioAndReadBackUnchanged) {

@@ -167,30 +167,10 @@ TEST_F(ModifiedTest, NulPaddedTextsEqualBlankPadded) {
     EXPECT_FALSE(doc.IsDataModified());
 }
 
-TEST_F(ModifiedTest, CopySavedToDataTakesTheSavedCopyAndBand) {
-    doc.SavedDataRec.CurBand = 0;
-    doc.SavedChData(0, 1, 1).RxFreq.set(QStringLiteral("24715000"));
-    doc.CopySavedToData();
-    EXPECT_EQ(doc.ChData(0, 1, 1).RxFreq.raw(), QStringLiteral("24715000"));
-    EXPECT_EQ(doc.BandText, QStringLiteral("24.7150 - 30.1050 MHz"));
-    EXPECT_DOUBLE_EQ(doc.Limits.BandMin, 24.715);
-    EXPECT_DOUBLE_EQ(doc.Limits.BandMax, 30.105);
-    EXPECT_EQ(doc.DataVersion, QStringLiteral("V200"));
-}
-
-TEST(Document, FindChannelIndexAndBandTexts) {
-    Document doc;
-    doc.DataRec.ChCount(1, 13) = 2;
-    doc.ChData(1, 1, 13).ChNo = 5;
-    doc.ChData(1, 2, 13).ChNo = 7;
-    doc.ChData(1, 3, 13).ChNo = 9;  // beyond the count
-    EXPECT_EQ(doc.FindChannelIndex(7, 1, 13), 2);
-    EXPECT_EQ(doc.FindChannelIndex(9, 1, 13), 0);
-    EXPECT_EQ(BandTextOf(0), QStringLiteral("24.7150 - 30.1050 MHz"));
-    EXPECT_EQ(BandTextOf(1), QStringLiteral("28.0000 - 29.6950 MHz"));
-    EXPECT_EQ(BandTextOf(7), QStringLiteral("28.0000 - 29.6990 MHz"));
-    EXPECT_EQ(BandKindOf(BandTextOf(0)), 0);
-    EXPECT_EQ(BandKindOf(BandTextOf(1)), 1);
+TEST_F(ModifiedTest, FindChannelIndexLooksOnlyWithinTheCount) {
+    doc.DataRec.ChCount(0, 1) = 2;
+    EXPECT_EQ(doc.FindChannelIndex(4, 0, 1), 2);
+    EXPECT_EQ(doc.FindChannelIndex(6, 0, 1), 0);
 }
 
 }  // namespace

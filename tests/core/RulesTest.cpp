@@ -7,7 +7,6 @@
 #include "rules/ChannelRefs.h"
 #include "rules/DtmfRefs.h"
 #include "rules/FrequencyRules.h"
-#include "rules/ListHelpers.h"
 #include "rules/ModeRules.h"
 #include "rules/ToneRefs.h"
 #include "support/Scripted.h"
@@ -154,17 +153,6 @@ TEST_F(Rules, AVfoFrequencyTakesTheGroupsOnlySlot) {
     Commit(1, QStringLiteral("27.5"));
     EXPECT_EQ(Numbers(doc, 0, 17), Nos{1});
     EXPECT_EQ(doc.ChData(0, 1, 17).RxFreq.raw(), QStringLiteral("2750000 "));
-}
-
-TEST(ListHelpers, FallBackToTheFirstEntry) {
-    const QStringList items = {QStringLiteral("OFF"), QStringLiteral("1"), QStringLiteral("3")};
-    EXPECT_EQ(FindComboText(items, QStringLiteral("3")), QStringLiteral("3"));
-    EXPECT_EQ(FindComboText(items, QStringLiteral("off")), QStringLiteral("OFF"));
-    EXPECT_EQ(ComboTextAt(items, -1), QStringLiteral("OFF"));
-    EXPECT_EQ(SelectComboByText(items, QStringLiteral("7")), 0);
-    EXPECT_EQ(SelectComboByIndex(items, 9), 0);
-    EXPECT_EQ(SelectComboByText({}, QStringLiteral("7")), -1);
-    EXPECT_EQ(SelectComboByIndex({QString(), QStringLiteral("A")}, 0), -1);
 }
 
 TEST(ChannelRefs, ListsAndCountsByKind) {

@@ -5,14 +5,12 @@
 #include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
 #include "platform/IniFile.h"
-#include "platform/UserSettings.h"
 #include "settings/StartUp.h"
 #include "support/Scripted.h"
 #include "versions/Versions.h"
 
 #include <map>
 #include <QLocale>
-#include <QSettings>
 #include <gtest/gtest.h>
 
 using namespace zr50;
@@ -254,32 +252,11 @@ TEST(Locale, LcidsAndNumbersFromTheEnvironment) {
     EXPECT_EQ(QLocale().toString(1.5), QStringLiteral("1.5"));
     g.Restore();
     QLocale::setDefault(QLocale::c());
-}
-
-TEST(Locale, CommaIsForcedAndRestoredDotIsNeverTouched) {
-    FakeLocale comma(0x0407, QStringLiteral(","));
-    DecimalSeparatorGuard g;
-    g.Force(comma);
-    EXPECT_EQ(comma.separator, QStringLiteral("."));
-    g.Restore();
-    EXPECT_EQ(comma.sets, QStringList({"407:.", "407:,"}));
-
-    FakeLocale dot(0x0407);
+    // A separator that is "." already is never touched (a comma is, at start-up).
+    FakeLocale dot;
     g.Force(dot);
     g.Restore();
     EXPECT_TRUE(dot.sets.isEmpty());
-}
-
-TEST(UserSettings, StoresPerApplication) {
-    QTemporaryDir dir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    auto get = [](const char* app) {
-        return GetSetting(QLatin1String(app), QStringLiteral("Settings"), QStringLiteral("MainLeft"),
-                          QStringLiteral("100"));
-    };
-    SaveSetting(QStringLiteral("ZR50"), QStringLiteral("Settings"), QStringLiteral("MainLeft"), QStringLiteral("250"));
-    EXPECT_EQ(get("ZR50"), QStringLiteral("250"));
-    EXPECT_EQ(get("Other"), QStringLiteral("100"));
 }
 
 }  // namespace

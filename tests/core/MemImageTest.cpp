@@ -5,6 +5,7 @@
 #include "model/ByteIO.h"
 #include "model/Document.h"
 #include "rules/SharedHelpers.h"
+#include "support/ScriptedLink.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <random>
 
 using namespace zr50;
+using namespace zr50::test;
 
 namespace {
 
@@ -40,22 +42,10 @@ QByteArray Bytes(const MemImage& img, int addr, int n) {
     return QByteArray(reinterpret_cast<const char*>(img.data()) + addr, n);
 }
 
-// Random bytes; with decimal set every nibble is a digit, so each channel
-// marked present has a frequency.
-std::unique_ptr<MemImage> Noise(unsigned seed, bool decimal) {
-    std::mt19937 rng(seed);
-    auto img = std::make_unique<MemImage>();
-    for (uint8_t& b : *img) {
-        b = uint8_t(rng());
-        if (decimal) b = uint8_t(b % 10 * 16 + b / 16 % 10);
-    }
-    return img;
-}
-
 // A document every value of which that the image carries came from noise.
 std::unique_ptr<Document> NoiseDocument(unsigned seed, bool decimal = true) {
     auto doc = std::make_unique<Document>();
-    DecodeAllData(*Noise(seed, decimal), *doc);
+    DecodeAllData(*NoiseImage(seed, decimal), *doc);
     return doc;
 }
 
@@ -283,7 +273,7 @@ TEST(EncodeAllData, AnyImageDecodesWithinBoundsAndRoundTrips) {
 
         // Into a target whose fields the image does not carry hold other values.
         auto dst = std::make_unique<Document>();
-        DecodeRecord(QByteArray(reinterpret_cast<const char*>(Noise(seed + 100, false)->data()), kDataFileSize), 0,
+        DecodeRecord(QByteArray(reinterpret_cast<const char*>(NoiseImage(seed + 100, false)->data()), kDataFileSize), 0,
                      dst->DataRec);
         const DataHeaderRec base = dst->DataRec;
         DecodeAllData(*img, *dst);

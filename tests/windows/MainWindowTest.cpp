@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, ChineseCaptionsAndTheGroupWriteSwitch) {
     EXPECT_TRUE(m.windowTitle().contains(QString::fromUtf8("[文件名:new.dat]")));
 }
 
-TEST_F(MainWindowTest, MenuNewAsksButTheToolbarButtonDoesNot) {
+TEST_F(MainWindowTest, MenuNewAsksButTheToolbarButtonAndInitialSettingsDoNot) {
     frmMain& m = Open();
     Modify();
     h.prompter.Script({Answer::Cancel});
@@ -126,6 +126,13 @@ TEST_F(MainWindowTest, MenuNewAsksButTheToolbarButtonDoesNot) {
     m.ToolButton(QString::fromUtf8("新建"))->trigger();
     EXPECT_EQ(h.prompter.shown.size(), 2);
     EXPECT_FALSE(h.p().doc.IsDataModified());
+
+    // The initial settings come from their template, without asking.
+    Modify();
+    m.Menu("MnuInitial")->trigger();
+    EXPECT_EQ(h.prompter.shown.size(), 2);
+    EXPECT_FALSE(h.p().doc.IsDataModified());
+    EXPECT_GT(h.p().doc.DataRec.ChCount(h.p().doc.DataRec.CurBand, 1), 1);
 }
 
 TEST_F(MainWindowTest, SaveGoesThroughSaveAsUntilTitledThenAsksToOverwrite) {
@@ -302,15 +309,6 @@ TEST_F(MainWindowTest, SplitterStaysWithinItsLimits) {
     drag(m.width() * 2);  // wider than the client area
     EXPECT_EQ(m.Picture1->width(), start + 30);
     EXPECT_FALSE(m.DragFlag());
-}
-
-TEST_F(MainWindowTest, InitialSettingLoadsTheTemplateWithoutAsking) {
-    frmMain& m = Open();
-    Modify();
-    m.Menu("MnuInitial")->trigger();
-    EXPECT_TRUE(h.prompter.shown.isEmpty());
-    EXPECT_FALSE(h.p().doc.IsDataModified());
-    EXPECT_GT(h.p().doc.DataRec.ChCount(h.p().doc.DataRec.CurBand, 1), 1);
 }
 
 TEST_F(MainWindowTest, MissingPicturesAndTemplatesDoNotStopTheWindow) {

@@ -60,12 +60,9 @@ TEST(MemImageMap, ClearSetsBitmapsAndSettingsToZero) {
 }
 
 TEST(MemImageMap, PadHexText) {
-    EXPECT_EQ(PadHexText(QStringLiteral("28015"), 8), QStringLiteral("28015000"));
-    EXPECT_EQ(PadHexText(QString(), 8), QStringLiteral("FFFFFFFF"));
-    EXPECT_EQ(PadHexText(QStringLiteral("        "), 8), QStringLiteral("FFFFFFFF"));
-    EXPECT_EQ(PadHexText(QStringLiteral("FFFFFFFF"), 8), QStringLiteral("FFFFFFFF"));
-    EXPECT_EQ(PadHexText(QStringLiteral("2801500 "), 8), QStringLiteral("28015000"));
-    EXPECT_EQ(PadHexText(QStringLiteral("123456789"), 8), QStringLiteral("123456789"));
+    const std::pair<const char*, const char*> texts[] = {{"28015", "28015000"}, {"", "FFFFFFFF"},
+        {"        ", "FFFFFFFF"}, {"FFFFFFFF", "FFFFFFFF"}, {"2801500 ", "28015000"}, {"123456789", "123456789"}};
+    for (const auto& [in, out] : texts) EXPECT_EQ(PadHexText(QLatin1String(in), 8), QLatin1String(out)) << in;
 }
 
 TEST(ChannelCodec, RecordBytesAndBitmaps) {
@@ -205,12 +202,10 @@ TEST(SettingsCodec, ToneRecordsInPairs) {
     doc.DataRec.RBToneTable[3].Step[14].ToneLen = 0x77;
     auto img = Cleared();
     ASSERT_FALSE(EncodeToneData(doc, *img));
-    EXPECT_EQ((*img)[0x4900], 1);
-    EXPECT_EQ((*img)[0x491E], 2);
-    EXPECT_EQ((*img)[0x4940], 3);
-    EXPECT_EQ((*img)[0x4940 + 29], 0x77);
-    EXPECT_EQ((*img)[0x495E], 4);
-    EXPECT_EQ((*img)[0x493C], 0xFF);  // bytes 60..63 of a pair are not used
+    // Bytes 60..63 of a pair are not used.
+    const auto at = [&](int a) { return int((*img)[a]); };
+    EXPECT_EQ(std::make_tuple(at(0x4900), at(0x491E), at(0x4940), at(0x4940 + 29), at(0x495E), at(0x493C)),
+              std::make_tuple(1, 2, 3, 0x77, 4, 0xFF));
 }
 
 TEST(EncodeAllData, RefusesAValueThatDoesNotFitAndChangesNothing) {

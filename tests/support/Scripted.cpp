@@ -9,46 +9,38 @@
 
 namespace zr50::test {
 
+namespace {
+// The next scripted item, or the fallback when the script has run out.
+template <class T>
+T Next(std::deque<T>& script, T fallback) {
+    if (script.empty()) return fallback;
+    fallback = script.front();
+    script.pop_front();
+    return fallback;
+}
+}  // namespace
+
 Answer ScriptedPrompter::Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) {
     const Shown s{text, buttons, icon, title};
     shown.append(s);
     if (onShow) onShow(s);
-    if (!answers_.empty()) {
-        const Answer a = answers_.front();
-        answers_.pop_front();
-        return a;
-    }
-    switch (buttons) {
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel: return Answer::Yes;
-        case Buttons::RetryCancel: return Answer::Retry;
-        default: return Answer::Ok;
-    }
-}
-
-QString ScriptedPrompter::NextFile() {
-    if (files_.empty()) return QString();
-    const QString f = files_.front();
-    files_.pop_front();
-    return f;
+    const bool yes = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+    return Next(answers_, yes ? Answer::Yes : buttons == Buttons::RetryCancel ? Answer::Retry : Answer::Ok);
 }
 
 QString ScriptedPrompter::ChooseOpenFile(const QString& filter) {
     fileDialogs << QStringLiteral("open:") + filter;
-    return NextFile();
+    return Next(files_, QString());
 }
 
 QString ScriptedPrompter::ChooseSaveFile(const QString& preset, const QString& filter) {
     fileDialogs << QStringLiteral("save:") + preset + QLatin1Char(':') + filter;
-    return NextFile();
+    return Next(files_, QString());
 }
 
 int ScriptedPrompter::AskNumber(const QString& text, int, int, int) {
     shown.append({text, Buttons::OkCancel, Icon::Question, QString::fromLatin1(kProgramTitle)});
-    if (numbers.empty()) return 0;
-    const int n = numbers.front();
-    numbers.pop_front();
-    return n;
+    return Next(numbers, 0);
 }
 
 QStringList ScriptedPrompter::Texts() const {

@@ -53,7 +53,6 @@ public:
 private:
     std::deque<Answer> answers_;
     std::deque<QString> files_;
-    QString NextFile();
 };
 
 struct FormCall {

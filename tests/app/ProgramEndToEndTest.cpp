@@ -64,33 +64,6 @@ protected:
     std::unique_ptr<Zr50Program> zr50;
 };
 
-TEST_F(ProgramEndToEnd, ReadFromTheRadioThroughTheMenu) {
-    Document radioDoc;
-    FillWritableDocument(radioDoc);
-    radioDoc.DataRec.ChCount(1, 2) = 1;
-    radioDoc.ChData(1, 1, 2).RxFreq.set(QStringLiteral("29600000"));
-    radio.Image() = EncodedImage(radioDoc);
-    int highest = -1;
-    QString caption;
-    WhenModal([&](QWidget* w) {
-        auto* progress = qobject_cast<FrmProgress*>(w);
-        ASSERT_NE(progress, nullptr);
-        caption = progress->windowTitle();
-        QObject::connect(progress->ProgressBar1, &QProgressBar::valueChanged,
-                         [&](int v) { highest = std::max(highest, v); });
-    });
-    main().Menu("mnuReadFromRadio")->trigger();
-    EXPECT_EQ(prompter.Texts(), QStringList({kConfirmRead, kReadDone}));
-    EXPECT_EQ(radio.counters.reads, kBlocks);
-    EXPECT_TRUE(SameTransferred(EncodedImage(p().doc), radio.Image()));
-    EXPECT_TRUE(main().windowTitle().endsWith(QStringLiteral("[File Name:new.dat]")));
-    ASSERT_NE(Channels(), nullptr);
-    EXPECT_EQ(caption, QStringLiteral("Read data from radio"));
-    EXPECT_EQ(highest, 100);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(Idle());
-}
-
 TEST_F(ProgramEndToEnd, WriteCommitsTheOpenEditFirst) {
     frmCommChInfo* w = Channels();
     ASSERT_NE(w, nullptr);
@@ -126,7 +99,7 @@ TEST_F(ProgramEndToEnd, ClosingTheProgressWindowEndsTheReadAndKeepsTheDocument) 
     EXPECT_FALSE(p().doc.IsDataModified());
 }
 
-TEST_F(ProgramEndToEnd, PortDialogFromTheToolbarKeepsTheChoice) {
+TEST_F(ProgramEndToEnd, PortDialogFromTheToolbarThenReadFromTheRadioThroughTheMenu) {
     WhenModal([](QWidget* dialog) {
         auto* d = qobject_cast<FrmComSet*>(dialog);
         ASSERT_NE(d, nullptr);
@@ -141,10 +114,31 @@ TEST_F(ProgramEndToEnd, PortDialogFromTheToolbarKeepsTheChoice) {
     EXPECT_EQ(p().settings.PortNo, 41);
     EXPECT_EQ(SettingsKey(p(), "comPort"), QStringLiteral("41"));
     EXPECT_EQ(main().sbPanel[2]->text(), QStringLiteral("COM41"));
-    // The other radio answers on the new port.
+
+    // The radio on the new port is read.
+    Document radioDoc;
+    FillWritableDocument(radioDoc, 2);
+    spare.Image() = EncodedImage(radioDoc);
+    int highest = -1;
+    QString caption;
+    WhenModal([&](QWidget* w) {
+        auto* progress = qobject_cast<FrmProgress*>(w);
+        ASSERT_NE(progress, nullptr);
+        caption = progress->windowTitle();
+        QObject::connect(progress->ProgressBar1, &QProgressBar::valueChanged,
+                         [&](int v) { highest = std::max(highest, v); });
+    });
     main().Menu("mnuReadFromRadio")->trigger();
+    EXPECT_EQ(prompter.Texts(), QStringList({kConfirmRead, kReadDone}));
     EXPECT_EQ(spare.counters.reads, kBlocks);
     EXPECT_EQ(radio.counters.program, 0);
+    EXPECT_TRUE(SameTransferred(EncodedImage(p().doc), spare.Image()));
+    EXPECT_TRUE(main().windowTitle().endsWith(QStringLiteral("[File Name:new.dat]")));
+    ASSERT_NE(Channels(), nullptr);
+    EXPECT_EQ(caption, QStringLiteral("Read data from radio"));
+    EXPECT_EQ(highest, 100);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(Idle());
 }
 
 TEST_F(ProgramEndToEnd, GroupWriteAsksHowManyRadios) {

@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, MissingPicturesAndTemplatesDoNotStopTheWindow) {
 
 namespace {
 
-TEST(PortDialog, FollowsPortsAppearingAndVanishing) {
+TEST(PortDialog, FollowsPortsAppearingAndVanishingAndStoresOnlyANumberedChoice) {
     WindowHarness h;
     h.p().settings.PortNo = 5;
     QStringList present = {"COM3", "COM5"};
@@ -350,25 +350,19 @@ TEST(PortDialog, FollowsPortsAppearingAndVanishing) {
     dialog.CommandOK->click();
     EXPECT_EQ(h.p().settings.PortNo, 0);
     EXPECT_FALSE(dialog.ReShowComPortTimer->isActive());
-}
 
-TEST(PortDialog, CancelOrAnEntryWithoutANumberKeepsThePort) {
-    WindowHarness h;
+    // Cancel, or an entry without a number, keeps the port; the stored one not present shows the first.
     h.p().settings.CurLanguage = kChinese;
-    h.p().settings.PortNo = 9;  // not present: the first entry is shown
-    QStringList present = {"COM1", "COM2"};
-    FrmComSet dialog(h.p(), [&] { return present; });
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("通信端口"));
-    EXPECT_EQ(dialog.CommandCancel->text(), QString::fromUtf8("取消(&C)"));
-    EXPECT_EQ(dialog.Combo1->currentText(), QStringLiteral("COM1"));
-    dialog.Combo1->setCurrentIndex(1);
-    emit dialog.Combo1->activated(1);
-    dialog.CommandCancel->click();
-    EXPECT_EQ(h.p().settings.PortNo, 9);
-
-    present = {"COMX"};
+    h.p().settings.PortNo = 9;
+    present = {"COMX", "COM2"};
     FrmComSet other(h.p(), [&] { return present; });
+    EXPECT_EQ(other.windowTitle() + other.CommandCancel->text(), QString::fromUtf8("通信端口取消(&C)"));
+    EXPECT_EQ(other.Combo1->currentText(), QStringLiteral("COMX"));
     other.CommandOK->click();
+    FrmComSet third(h.p(), [&] { return present; });
+    third.Combo1->setCurrentIndex(1);
+    emit third.Combo1->activated(1);
+    third.CommandCancel->click();
     EXPECT_EQ(h.p().settings.PortNo, 9);
     EXPECT_EQ(SettingsKey(h.p(), "comPort", QStringLiteral("none")), QStringLiteral("none"));
 }

@@ -4,7 +4,7 @@
 #include "frmCommChInfo.h"
 #include "rules/ChannelEdit.h"
 #include "rules/ChannelRefs.h"
-#include "rules/Defaults.h"
+#include "files/NewDocument.h"
 #include "rules/ModeRules.h"
 #include "rules/ToneRefs.h"
 #include "support/widgets/WindowHarness.h"
@@ -39,10 +39,7 @@ struct ChannelWindow : ::testing::Test {
     // and M1..M6), group A of band 0 with channels 1..5, and a VFO channel.
     void SetUp() override {
         doc.SetBandText(BandTextOf(0));
-        InitDocumentHeader(doc);
-        InitDefaultChannelFre(doc);
-        InitOptFeatureDefaults(doc);
-        InitToneDefaults(doc);
+        InitNewData(p);  // no template in the test's installation
         for (int n = 2; n <= 5; ++n) AddChannel(doc, n, 0, 1, QStringLiteral("28.%100").arg(n));
         for (int band = 0; band < kBands; ++band)
             AddChannel(doc, 1, band, VfoGroupOf(band), "28.5");

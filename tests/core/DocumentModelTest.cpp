@@ -80,17 +80,6 @@ TEST(RecordLayout, ChannelFieldOffsets) {
     EXPECT_EQ(o.pos, kChannelRecordSize);
 }
 
-TEST(RecordLayout, BytesRoundTripExactly) {
-    QByteArray in(kDataFileSize, 0);
-    for (int i = 0; i < in.size(); ++i) in[i] = char((i * 37 + 11) & 0xFF);
-    DataHeaderRec r;
-    ASSERT_TRUE(DecodeRecord(in, 0, r));
-    EXPECT_EQ(EncodeRecord(r), in);
-    EXPECT_EQ(r.TxOffset, int32_t(uint8_t(in[1626]) | uint8_t(in[1627]) << 8 | uint8_t(in[1628]) << 16 |
-                                  uint32_t(uint8_t(in[1629])) << 24));
-    EXPECT_FALSE(DecodeRecord(in.left(kDataFileSize - 1), 0, r));
-}
-
 class ModifiedTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -202,16 +191,6 @@ TEST(SharedHelpers, TextsAndNames) {
     EXPECT_EQ(ParentFolder(QStringLiteral("/KD_270")), QStringLiteral("/KD_270"));
     EXPECT_TRUE(IsVersionText(QString::fromLatin1("V210\0 ", 6)));
     for (const char* no : {"X200", "V20", "V2000", "VABC"}) EXPECT_FALSE(IsVersionText(QLatin1String(no))) << no;
-}
-
-TEST(SharedHelpers, BandTexts) {
-    BandLimits l;
-    ParseBandText(QStringLiteral("24.7150 - 30.1050 MHz"), l);
-    EXPECT_EQ(std::make_tuple(l.BandMin, l.BandMax, l.Band2Min, l.Band2Max), std::make_tuple(24.715, 30.105, 21.0, 21.5));
-    ParseBandText(QString(), l);
-    EXPECT_EQ(std::make_pair(l.BandMin, l.BandMax), std::make_pair(100.0, 500.0));
-    ParseBandText(QStringLiteral("x - 29.699 MHz"), l);
-    EXPECT_EQ(std::make_pair(l.BandMin, l.BandMax), std::make_pair(100.0, 29.699));
 }
 
 TEST(SharedHelpers, NumbersParsingAndRounding) {

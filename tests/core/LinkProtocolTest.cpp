@@ -459,14 +459,8 @@ TEST_F(PortSearchTest, AnotherModelIsAdoptedAndReportedNothingAtAllAsks) {
 // Frames, checksums and the identity reply. (The shape tests of replies are
 // exercised through the link above.)
 
-TEST(LinkFrames, FramesAndChecksum) {
-    EXPECT_EQ(ReadRequest(0x5CB0, 16), QByteArray("R\x5C\xB0\x10", 4));
-    uint8_t data[kBlockLen];
-    std::fill(std::begin(data), std::end(data), 0xFF);
-    const QByteArray f = DataBlockFrame(0x1230, data, kBlockLen);
-    // 0x12 + 0x30 + 0x10 + 16 * 0xFF = 0x1042
-    EXPECT_EQ(f, QByteArray("W\x12\x30\x10", 4) + QByteArray(16, '\xFF') + QByteArray("\x42\x06", 2));
-    EXPECT_TRUE(IsValidDataReply(f, 0x1230, 16));
+TEST(LinkFrames, Checksums) {
+    // The frames' bytes are checked by the simulated radio, which builds its own.
     // A larger tail moves the sum byte; frames too short for a sum are left alone.
     EXPECT_EQ(CheckSum8(QByteArray("\x05\x01\x02\x00\x06\x07", 6), 0, 2), 0x08);
     QByteArray one("W");

@@ -1,10 +1,9 @@
 // The channel window driven as a user drives it, checked against the document.
 
 #include "FlexGrid.h"
+#include "files/NewDocument.h"
 #include "frmCommChInfo.h"
 #include "rules/ChannelEdit.h"
-#include "rules/ChannelRefs.h"
-#include "files/NewDocument.h"
 #include "rules/ModeRules.h"
 #include "rules/ToneRefs.h"
 #include "support/widgets/WindowHarness.h"

@@ -6,8 +6,9 @@
 #include "rules/Numbers.h"
 #include "rules/SharedHelpers.h"
 
-#include <map>
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace zr50;
 

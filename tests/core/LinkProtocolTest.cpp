@@ -1,7 +1,6 @@
 // The link's step machine against a scripted radio: reads, writes, time-outs,
 // prompts, the group write, lost lines and the port search; and the frames.
 
-#include "codec/MemImage.h"
 #include "link/Frames.h"
 #include "link/ProgramProtocol.h"
 #include "support/Scripted.h"

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <numeric>
 #include <memory>
+#include <numeric>
 #include <random>
 
 using namespace zr50;

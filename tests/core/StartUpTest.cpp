@@ -1,6 +1,6 @@
 // Start-up: the order of its steps, the settings file on first and later
 // runs, files that lack keys or hold values that are no use; the version table;
-// the platform stand-ins for settings files, locale and per-user store.
+// the platform stand-ins for settings files and the locale.
 
 #include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
@@ -9,9 +9,10 @@
 #include "support/Scripted.h"
 #include "versions/Versions.h"
 
-#include <map>
 #include <QLocale>
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace zr50;
 using namespace zr50::test;
@@ -186,7 +187,7 @@ TEST_F(VersionsTest, HandOverWithoutAVersionOrAProgramShowsTheMessageAndGoesOn) 
 }  // namespace
 
 // ----------------------------------------------------------------------------
-// The stand-ins for the platform's settings files, locale and per-user store.
+// The stand-ins for the platform's settings files and locale.
 
 namespace {
 

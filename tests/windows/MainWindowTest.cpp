@@ -1,7 +1,6 @@
 // The main window driven through its menus, toolbar, tree and dialogs; the port
 // dialog and the about boxes.
 
-#include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
 #include "platform/UserSettings.h"
 #include "support/widgets/WindowHarness.h"

@@ -1,13 +1,13 @@
 // The channel window driven as a user drives it, checked against the document.
 
 #include "FlexGrid.h"
+#include "files/NewDocument.h"
 #include "frmCommChInfo.h"
 #include "rules/ChannelEdit.h"
-#include "rules/ChannelRefs.h"
-#include "rules/Defaults.h"
 #include "rules/ModeRules.h"
 #include "rules/ToneRefs.h"
 #include "support/widgets/WindowHarness.h"
+#include "ToneCodes.h"
 #include "windows/ComboBoxes.h"
 
 #include <QApplication>
@@ -38,10 +38,7 @@ struct ChannelWindow : ::testing::Test {
     // and M1..M6), group A of band 0 with channels 1..5, and a VFO channel.
     void SetUp() override {
         doc.SetBandText(BandTextOf(0));
-        InitDocumentHeader(doc);
-        InitDefaultChannelFre(doc);
-        InitOptFeatureDefaults(doc);
-        InitToneDefaults(doc);
+        InitNewData(p);  // no template in the test's installation
         for (int n = 2; n <= 5; ++n) AddChannel(doc, n, 0, 1, QStringLiteral("28.%100").arg(n));
         for (int band = 0; band < kBands; ++band)
             AddChannel(doc, 1, band, VfoGroupOf(band), "28.5");
@@ -100,26 +97,21 @@ TEST_F(ChannelWindow, ShowsTheCurrentGroupWithoutAnyMessage) {
     EXPECT_EQ(Cell(6), "");
     // The M channels of a lettered group have no row; the work group is listed.
     EXPECT_EQ(w->Combo3->currentText(), "A");
-    EXPECT_TRUE(w->Frame2->isVisible());
     EXPECT_EQ(w->Frame2->title(), "More Information -- CH 1");
-    EXPECT_TRUE(h.prompter.shown.isEmpty());
     EXPECT_FALSE(doc.IsDataModified());
-}
 
-TEST_F(ChannelWindow, RecordsNeverWrittenShowNothingAndAskNothing) {
-    doc.DataRec.ChCount(0, VfoGroupOf(0)) = 0;  // no template: the VFO slot is all zero
+    // A record never written (no template: the VFO slot is all zero) shows nothing.
+    doc.DataRec.ChCount(0, VfoGroupOf(0)) = 0;
     doc.ChData(0, 1, VfoGroupOf(0)) = ChannelRecord();
-    d.CurGroup[0] = 17;
-    Open();
-    EXPECT_EQ(w->Combo6->currentText(), "VFO");
+    Choose(w->Combo6, "VFO");
     EXPECT_EQ(grid->Rows(), 2);
     EXPECT_EQ(Cell(1), "");
-    EXPECT_EQ(grid->TextMatrix(0, 1), "Frequency");
     EXPECT_FALSE(w->Frame2->isVisible());
     EXPECT_TRUE(h.prompter.shown.isEmpty());
 }
 
-TEST_F(ChannelWindow, TypedFrequenciesAreSnappedCheckedAndStored) {
+TEST_F(ChannelWindow, TypedFrequenciesAreSnappedCheckedAndStoredAndEnterMovesOn) {
+    d.OptFeat.EmgCh(0, 1, 0) = 2;
     Open();
     Type(12, "29.123456");
     ASSERT_TRUE(Channel(0, 1, 12));
@@ -139,12 +131,11 @@ TEST_F(ChannelWindow, TypedFrequenciesAreSnappedCheckedAndStored) {
     EXPECT_EQ(h.prompter.shown[0].icon, Icon::Exclamation);
     EXPECT_FALSE(Channel(0, 1, 2));
     EXPECT_EQ(Cell(2), "");
+    EXPECT_EQ(d.OptFeat.EmgCh(0, 1, 0), 1);  // the first plain channel left
     Type(20, "31");
     EXPECT_FALSE(Channel(0, 1, 20));
-}
 
-TEST_F(ChannelWindow, EnterMovesDownAndWrapsAnEmptyCellDeletes) {
-    Open();
+    // Enter moves down and wraps; an empty cell deletes.
     Select(40);
     QTest::keyClicks(grid, "28");  // typing on the grid moves nowhere
     EXPECT_EQ(grid->Row(), 40);
@@ -154,13 +145,13 @@ TEST_F(ChannelWindow, EnterMovesDownAndWrapsAnEmptyCellDeletes) {
     Type(3, "");
     EXPECT_FALSE(Channel(0, 1, 3));
     EXPECT_EQ(grid->Row(), 4);
-    EXPECT_EQ(d.ChCount(0, 1), 10);  // 2, 4, 5, 1 and M1..M6
 }
 
 TEST_F(ChannelWindow, TheBandKeepsItsLastPlainChannel) {
     // Only group B is valid among the groups whose plain channels count.
     for (int g = 1; g <= 10; ++g) doc.DataRec.OptFeat.GroupValid(0, g) = g == 2;
     d.CurGroup[0] = 2;
+    d.OptFeat.EmgCh(0, 2, 0) = 1;
     Open();
     Type(1, "");  // group B: its only plain channel, no other valid group has one
     EXPECT_TRUE(Channel(0, 2, 1));
@@ -171,9 +162,12 @@ TEST_F(ChannelWindow, TheBandKeepsItsLastPlainChannel) {
     Type(1, "");
     EXPECT_FALSE(Channel(0, 2, 1));
     EXPECT_EQ(doc.DataRec.OptFeat.GroupValid(0, 2), 0);
+    EXPECT_EQ(d.OptFeat.EmgCh(0, 2, 0), 1);  // the group's references are left alone
+    EXPECT_TRUE(h.prompter.shown.isEmpty());
 }
 
 TEST_F(ChannelWindow, EveryOptionListStoresItsField) {
+    doc.DataRec.OptFeat.DTMFCode[5].set("123");
     Open();
     Select(4);
     ChannelRecord* r = Channel(0, 1, 4);
@@ -183,24 +177,21 @@ TEST_F(ChannelWindow, EveryOptionListStoresItsField) {
         int16_t ChannelRecord::*field;
         int stored;
     } cases[] = {
-        {6, "ON", &ChannelRecord::Busy, 1},
-        {7, "-", &ChannelRecord::Rep, 2},
-        {10, "Del", &ChannelRecord::Scan, 0},
-        {2, "ON", &ChannelRecord::HiCut, 1},
-        {3, "ANL", &ChannelRecord::NbAnl, 2},
-        {4, "ON", &ChannelRecord::Echo, 1},
-        {5, "ON", &ChannelRecord::Add10K, 1},
-        {11, "3", &ChannelRecord::Roger, 3},
-        {12, "USB", &ChannelRecord::Mode, 2},
-        {18, "CTCSS", &ChannelRecord::CtcDcs, 1},
-        {19, "C_005(79.7Hz)", &ChannelRecord::DecTone, 4},
-        {17, "CTCSS", &ChannelRecord::TxCtc, 1},
+        {6, "ON", &ChannelRecord::Busy, 1},      {7, "-", &ChannelRecord::Rep, 2},
+        {10, "Del", &ChannelRecord::Scan, 0},    {2, "ON", &ChannelRecord::HiCut, 1},
+        {3, "ANL", &ChannelRecord::NbAnl, 2},    {4, "ON", &ChannelRecord::Echo, 1},
+        {5, "ON", &ChannelRecord::Add10K, 1},    {11, "3", &ChannelRecord::Roger, 3},
+        {12, "USB", &ChannelRecord::Mode, 2},    {18, "CTCSS", &ChannelRecord::CtcDcs, 1},
+        {17, "CTCSS", &ChannelRecord::TxCtc, 1}, {19, "C_005(79.7Hz)", &ChannelRecord::DecTone, 4},
         {0, "C_038(250.3Hz)", &ChannelRecord::EncTone, 37},
+        // The DTMF lists store the slot number, OFF as 0.
+        {13, "5", &ChannelRecord::BOT, 5},       {14, "5", &ChannelRecord::EOT, 5},
+        {15, "5", &ChannelRecord::Call, 5},      {13, "OFF", &ChannelRecord::BOT, 0},
         {9, "ON", &ChannelRecord::Public, 1},
     };
     for (const auto& c : cases) {
         Choose(w->Combo8[size_t(c.list)], c.choice);
-        EXPECT_EQ(r->*c.field, c.stored) << "Combo8(" << c.list << ")";
+        EXPECT_EQ(r->*c.field, c.stored) << "Combo8(" << c.list << ") " << c.choice;
     }
     // A public channel greys out what it does not use.
     EXPECT_FALSE(w->Combo8[12]->isEnabled());
@@ -209,38 +200,22 @@ TEST_F(ChannelWindow, EveryOptionListStoresItsField) {
     EXPECT_TRUE(doc.IsDataModified());
 }
 
-TEST_F(ChannelWindow, DtmfListsStoreTheSlotNumberAndOffAsZero) {
-    doc.DataRec.OptFeat.DTMFCode[5].set("123");
-    Open();
-    Select(2);
-    ChannelRecord* r = Channel(0, 1, 2);
-    for (int i : {13, 14, 15}) Choose(w->Combo8[size_t(i)], "5");
-    EXPECT_EQ(r->BOT + r->EOT + r->Call, 15);
-    Choose(w->Combo8[13], "OFF");
-    EXPECT_EQ(r->BOT, 0);
-}
-
 TEST_F(ChannelWindow, ToneTypeListsSwapTheToneLists) {
     ChannelRecord* r = Channel(0, 1, 3);
     r->EncTone = 40;  // outside the tones
     r->RxCtc = 7;
     Open();
     Select(3);
-    EXPECT_FALSE(w->Combo8[0]->isVisible());
-    EXPECT_FALSE(w->Combo8[16]->isVisible());
+    EXPECT_FALSE(w->Combo8[0]->isVisible() || w->Combo8[16]->isVisible());
     Choose(w->Combo8[17], "CTCSS");
     EXPECT_TRUE(w->Combo8[0]->isVisible());
     EXPECT_EQ(w->Combo8[0]->currentText(), "C_001(67.0Hz)");
     Choose(w->Combo8[17], "DCS");
-    EXPECT_EQ(r->TxCtc, 2);
-    EXPECT_FALSE(w->Combo8[0]->isVisible());
-    EXPECT_TRUE(w->Combo8[16]->isVisible());
+    EXPECT_TRUE(!w->Combo8[0]->isVisible() && w->Combo8[16]->isVisible());
     EXPECT_EQ(w->Combo8[16]->currentText(), "D_008(047N)");
-    EXPECT_EQ(r->EncTone, 40);
-    EXPECT_EQ(r->RxCtc, 7);
+    EXPECT_EQ(std::make_tuple(r->TxCtc, r->EncTone, r->RxCtc), std::make_tuple(2, 40, 7));
     Choose(w->Combo8[18], "DCS");
-    EXPECT_TRUE(w->Combo8[20]->isVisible());
-    EXPECT_FALSE(w->Combo8[19]->isVisible());
+    EXPECT_TRUE(w->Combo8[20]->isVisible() && !w->Combo8[19]->isVisible());
     Choose(w->Combo8[20], "D_104(754N)");
     EXPECT_EQ(r->DecDcs, 103);
 }
@@ -275,7 +250,7 @@ TEST_F(ChannelWindow, GroupSettings) {
     EXPECT_EQ(Cell(1), "28.14500");
 }
 
-TEST_F(ChannelWindow, BandSwitchKeepsEachBandsGroupAndRow) {
+TEST_F(ChannelWindow, BandSwitchKeepsEachBandsGroupAndRowAndHamIsReadOnly) {
     d.CurRow(0, 3) = 7;
     Open();
     Choose(w->Combo6, "C");
@@ -295,11 +270,8 @@ TEST_F(ChannelWindow, BandSwitchKeepsEachBandsGroupAndRow) {
     EXPECT_EQ(w->GridRow(), 7);
     Choose(w->Combo2, "HAM -- 28.0000 - 29.7000 MHz");
     EXPECT_EQ(w->Combo6->currentText(), "B");
-}
 
-TEST_F(ChannelWindow, TheHamBandIsReadOnly) {
-    d.CurBand = 1;
-    Open();
+    // The HAM band is read-only.
     Select(1);
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_FALSE(w->Text1->isVisible());
@@ -330,37 +302,32 @@ TEST_F(ChannelWindow, EditorTakesOnlyTypedDigits) {
     EXPECT_EQ(w->Text1->text(), "28");
 }
 
-TEST_F(ChannelWindow, ClosingTheWindowStoresAnOpenEdit) {
+TEST_F(ChannelWindow, AnOpenEditIsStoredWhenTheFocusMoves) {
     Open();
-    Select(9);
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::keyClicks(w->Text1, "29.5");
-    w->CommandClose->click();
-    EXPECT_FALSE(h.forms.IsLoaded("frmCommChInfo"));
-    ASSERT_TRUE(Channel(0, 1, 9));
-    EXPECT_EQ(Channel(0, 1, 9)->RxFreq.raw(), "2950000 ");
-}
+    auto startEdit = [&](int row, const char* text) {
+        Select(row);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QTest::keyClicks(w->Text1, text);
+    };
+    startEdit(8, "28.7");
+    Choose(w->Combo6, "B");  // the edit belongs to group A
+    EXPECT_TRUE(Channel(0, 1, 8));
+    EXPECT_FALSE(Channel(0, 2, 8));
 
-TEST_F(ChannelWindow, AnotherWindowTakingTheFocusStoresTheEdit) {
-    Open();
-    Select(9);
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::keyClicks(w->Text1, "29.5");
+    Choose(w->Combo6, "A");
+    startEdit(9, "29.5");
     QMdiSubWindow* other = h.area->addSubWindow(new QLineEdit);
     other->show();
     h.area->setActiveSubWindow(other);
-    ASSERT_TRUE(Channel(0, 1, 9));
+    EXPECT_TRUE(Channel(0, 1, 9));
     EXPECT_FALSE(w->Text1->isVisible());
-}
 
-TEST_F(ChannelWindow, ChoosingAListFirstStoresTheOpenEdit) {
-    Open();
-    Select(8);
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::keyClicks(w->Text1, "28.7");
-    Choose(w->Combo6, "B");  // the edit belongs to group A
-    ASSERT_TRUE(Channel(0, 1, 8));
-    EXPECT_FALSE(Channel(0, 2, 8));
+    h.area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+    startEdit(10, "29.6");
+    w->CommandClose->click();
+    EXPECT_FALSE(h.forms.IsLoaded("frmCommChInfo"));
+    ASSERT_TRUE(Channel(0, 1, 10));
+    EXPECT_EQ(Channel(0, 1, 10)->RxFreq.raw(), "2960000 ");
 }
 
 TEST_F(ChannelWindow, LanguageSwitchRecaptionsLabelsAndLists) {
@@ -369,14 +336,9 @@ TEST_F(ChannelWindow, LanguageSwitchRecaptionsLabelsAndLists) {
     p.settings.CurLanguage = kChinese;
     h.forms.Call("frmCommChInfo", "ReShowChInfoByLanguage");
     EXPECT_EQ(w->windowTitle(), "信道信息");
-    EXPECT_EQ(w->Label3->text(), "模式选择");
-    EXPECT_EQ(w->Label1->text(), "组");
-    EXPECT_EQ(w->Label6->text(), "工作组");
-    EXPECT_EQ(w->Label2[0]->text(), "紧急信道1");
     EXPECT_EQ(w->Label2[6]->text(), "组有效");
     EXPECT_EQ(w->Label5[10]->text(), "扫描");
     EXPECT_EQ(w->Label5[12]->text(), "Mode");
-    EXPECT_EQ(grid->TextMatrix(0, 0), "信道");
     EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "频率");
     EXPECT_EQ(w->CommandClose->text(), "关闭(&C)");
     EXPECT_EQ(ItemsOf(w->Combo1[6]), (QStringList{"关", "开"}));
@@ -420,4 +382,28 @@ TEST_F(ChannelWindow, OtherLogicRefreshesTheWindowByName) {
     EXPECT_EQ(ItemsOf(w->Combo8[12]), (QStringList{"AM", "USB", "LSB", "PA"}));
     EXPECT_EQ(w->Combo8[12]->currentText(), "AM");
     EXPECT_EQ(Channel(0, 1, 3)->Mode, 1);
+}
+
+// ----------------------------------------------------------------------------
+// Tone lists, tone codes and channel names of the channel window.
+
+TEST(ToneCodes, CodeAndDisplayTextConvertBothWays) {
+    const QString off = "Off";
+    const QStringList shown = ToneShowList(off);  // off, the 38 tones, the 104 codes
+    EXPECT_EQ(QStringList({shown[0], shown[1], shown[39], shown.last()}) << QString::number(shown.size()),
+              QStringList({"Off", "67.0", "D023N", "D754N", "143"}));
+    const std::pair<QString, const char*> codes[] = {
+        {"8754", "D754N"}, {"8023", "D023N"}, {"0670", "67.0"}, {"1000", "100.0"}, {QString("0670") + QChar(0), "67.0"},
+        {"067", "Off"},    {"0", "Off"},      {"", "Off"},      {"abcd", "Off"},    {"8x12", "Off"}, {"86700", "Off"}};
+    for (const auto& [code, show] : codes) EXPECT_EQ(ToneShowOfCode(code, off), show) << code.toStdString();
+    const std::pair<const char*, const char*> shows[] = {{"250.3", "2503"}, {"67.0", "0670"}, {"D023N", "8023"},
+                                                         {"Off", "0"},      {"Dxyz", "0"},    {"C_001", "0"},
+                                                         {"", "0"},         {"99999", "0"}};
+    for (const auto& [show, code] : shows) EXPECT_EQ(ToneCodeOfShow(show, off), code) << show;
+}
+
+TEST(ToneCodes, ChannelNames) {
+    EXPECT_EQ(ChannelNameOf(40) + ChannelNameOf(41), "40M1");
+    const std::pair<const char*, int> names[] = {{"M6", 46}, {"7", 7}, {"", 0}, {"M", 0}, {"Mx", 0}, {"M32767", 0}};
+    for (const auto& [name, id] : names) EXPECT_EQ(ChannelIdOfName(name), id) << name;
 }

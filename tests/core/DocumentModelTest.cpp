@@ -1,7 +1,10 @@
-// The stored layout of the records and the modified test of the document.
+// The stored layout of the records, the modified test of the document and the
+// helpers shared across the program.
 
 #include "model/ByteIO.h"
 #include "model/Document.h"
+#include "rules/Numbers.h"
+#include "rules/SharedHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +36,6 @@ private:
     template <int N>
     static int Size(const FixedText<N>&) { return N; }
 };
-
-TEST(RecordLayout, SizesMatchTheStoredRecords) {
-    EXPECT_EQ(EncodeRecord(DataHeaderRec{}).size(), kDataFileSize);
-    EXPECT_EQ(EncodeRecord(ChannelRecord{}).size(), kChannelRecordSize);
-    EXPECT_EQ(EncodeRecord(FileIdRec{}).size(), 34);
-    EXPECT_EQ(EncodeRecord(OptFeatRec{}).size(), 966);
-    EXPECT_EQ(EncodeRecord(ToneRecord{}).size(), 60);
-}
 
 TEST(RecordLayout, HeaderFieldOffsets) {
     DataHeaderRec r;
@@ -79,98 +74,73 @@ TEST(RecordLayout, ChannelFieldOffsets) {
     ChannelRecord c;
     OffsetRecorder o;
     layout::Visit(o, std::as_const(c));
-    EXPECT_EQ(o.At(&c.RxFreq), 6);
-    EXPECT_EQ(o.At(&c.TxFreq), 14);
-    EXPECT_EQ(o.At(&c.Reserved1), 22);
-    EXPECT_EQ(o.At(&c.TxCtc), 26);
-    EXPECT_EQ(o.At(&c.Reserved3), 32);
-    EXPECT_EQ(o.At(&c.Mode), 34);
-    EXPECT_EQ(o.At(&c.Roger), 46);
-    EXPECT_EQ(o.At(&c.Public), 50);
-    EXPECT_EQ(o.At(&c.CtcDcs), 58);
-    EXPECT_EQ(o.At(&c.DecDcs), 62);
-}
-
-TEST(RecordLayout, BytesRoundTripExactly) {
-    QByteArray in(kDataFileSize, 0);
-    for (int i = 0; i < in.size(); ++i) in[i] = char((i * 37 + 11) & 0xFF);
-    DataHeaderRec r;
-    ASSERT_TRUE(DecodeRecord(in, 0, r));
-    EXPECT_EQ(EncodeRecord(r), in);
-    EXPECT_EQ(r.TxOffset, int32_t(uint8_t(in[1626]) | uint8_t(in[1627]) << 8 |
-                                  uint8_t(in[1628]) << 16 | uint32_t(uint8_t(in[1629])) << 24));
-    DataHeaderRec shortRec;
-    EXPECT_FALSE(DecodeRecord(in.left(kDataFileSize - 1), 0, shortRec));
+    const std::map<const void*, int> expected = {
+        {&c.RxFreq, 6},    {&c.TxFreq, 14}, {&c.Reserved1, 22}, {&c.TxCtc, 26},  {&c.Reserved3, 32},
+        {&c.Mode, 34},     {&c.Roger, 46},  {&c.Public, 50},    {&c.CtcDcs, 58}, {&c.DecDcs, 62}};
+    for (const auto& [field, offset] : expected) EXPECT_EQ(o.At(field), offset) << offset;
+    EXPECT_EQ(o.pos, kChannelRecordSize);
 }
 
 class ModifiedTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto& d = doc.DataRec;
-        d.ChCount(0, 1) = 3;
+        doc.DataRec.ChCount(0, 1) = 3;
         for (int s = 1; s <= 3; ++s) {
             ChannelRecord& c = doc.ChData(0, s, 1);
             c.ChNo = int16_t(s * 2);
             c.ChUsed = 1;
             c.RxFreq.set(QStringLiteral("2801%1000").arg(s));
         }
-        d.OptFeat.GroupName(0, 1).set(QStringLiteral("A"));
+        doc.DataRec.OptFeat.GroupName(0, 1).set(QStringLiteral("A"));
         doc.CopyDataToSaved();
+    }
+    bool ModifiedBy(const std::function<void(Document&)>& change) const {
+        Document d = doc;
+        change(d);
+        return d.IsDataModified();
     }
     Document doc;
 };
 
-TEST_F(ModifiedTest, FreshCopyIsNotModified) {
-    EXPECT_FALSE(doc.IsDataModified());
-    EXPECT_EQ(doc.SavedDataRec.VersionText.raw(), QStringLiteral("V200"));
-    EXPECT_EQ(doc.SavedDataRec.FileId.ModelCode, 248);
-}
-
 TEST_F(ModifiedTest, ReorderedChannelsAreNotAModification) {
+    EXPECT_FALSE(doc.IsDataModified());
     std::swap(doc.ChData(0, 1, 1), doc.ChData(0, 3, 1));
     EXPECT_FALSE(doc.IsDataModified());
     doc.ChData(0, 1, 1).ChNo = 9;  // a number the saved group lacks
     EXPECT_TRUE(doc.IsDataModified());
 }
 
-TEST_F(ModifiedTest, ComparedChannelFieldsCount) {
+TEST_F(ModifiedTest, ComparedFieldsCount) {
     for (auto field : {&ChannelRecord::Scan, &ChannelRecord::Mode, &ChannelRecord::EncTone,
-                       &ChannelRecord::Reserved3, &ChannelRecord::BOT, &ChannelRecord::Public}) {
-        Document d = doc;
-        d.ChData(0, 2, 1).*field += 1;
-        EXPECT_TRUE(d.IsDataModified());
-    }
-    Document d = doc;
-    d.ChData(0, 2, 1).RxFreq.set(QStringLiteral("2900000"));
-    EXPECT_TRUE(d.IsDataModified());
-    d = doc;
-    d.DataRec.ChCount(0, 1) = 2;
-    EXPECT_TRUE(d.IsDataModified());
+                       &ChannelRecord::Reserved3, &ChannelRecord::BOT, &ChannelRecord::Public})
+        EXPECT_TRUE(ModifiedBy([field](Document& d) { d.ChData(0, 2, 1).*field += 1; }));
+    const std::function<void(DataHeaderRec&)> changes[] = {
+        [](DataHeaderRec& r) { r.ChCount(0, 1) = 2; },
+        [](DataHeaderRec& r) { r.TxOffset = 5; },
+        [](DataHeaderRec& r) { r.RSSILevel[11] = 1; },
+        [](DataHeaderRec& r) { r.RBToneTable[8].Step[14].ToneLen = 1; },
+        [](DataHeaderRec& r) { r.RBToneTable[2].Interval = 1; },
+        [](DataHeaderRec& r) { r.FileId.MakeDate.set(QStringLiteral("2020")); },
+        [](DataHeaderRec& r) { r.OptFeat.EmgCh(1, 14, 1) = 3; },
+        [](DataHeaderRec& r) { r.OptFeat.ModeEnable[kEnablePA] = 1; },
+        [](DataHeaderRec& r) { r.OptFeat.VoltLimit[2] = 1; },
+        [](DataHeaderRec& r) { r.OptFeat.DTMFDisp = 1; },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i)
+        EXPECT_TRUE(ModifiedBy([&](Document& d) { changes[i](d.DataRec); })) << i;
+    EXPECT_TRUE(ModifiedBy([](Document& d) { d.ChData(0, 2, 1).RxFreq.set(QStringLiteral("2900000")); }));
+    // Band 1 has 14 groups: group 15 is not part of it.
+    EXPECT_FALSE(ModifiedBy([](Document& d) { d.DataRec.OptFeat.GroupValid(1, 15) = 1; }));
 }
 
 TEST_F(ModifiedTest, FieldsNotComparedAreIgnored) {
     ChannelRecord& c = doc.ChData(0, 2, 1);
     c.TxFreq.set(QStringLiteral("29000000"));
-    c.Roger = 3;
-    c.TxCtc = 1;
-    c.RxCtc = 5;
-    c.CtcDcs = 2;
-    c.DecTone = 4;
-    c.DecDcs = 7;
-    c.Reserved1 = 1;
+    c.Roger = 3, c.TxCtc = 1, c.RxCtc = 5, c.CtcDcs = 2, c.DecTone = 4, c.DecDcs = 7, c.Reserved1 = 1;
     auto& d = doc.DataRec;
-    d.CurBand = 1;
-    d.CurGroup[0] = 5;
-    d.CurRow(0, 3) = 7;
-    d.VoxLevel = 9;
-    d.CWFreq = 40;
-    d.HFPublic = 1;
-    d.OptFeat.RTIX = 100;
-    d.OptFeat.PubRoger = 2;
-    d.OptFeat.ModeEnable[kEnableCW] = 1;
-    d.OptFeat.LongKey = 1;
-    // A slot beyond the count is not part of the document.
-    doc.ChData(0, 4, 1).ChNo = 33;
+    d.CurBand = 1, d.CurGroup[0] = 5, d.CurRow(0, 3) = 7, d.VoxLevel = 9, d.CWFreq = 40, d.HFPublic = 1;
+    d.OptFeat.RTIX = 100, d.OptFeat.PubRoger = 2, d.OptFeat.ModeEnable[kEnableCW] = 1, d.OptFeat.LongKey = 1;
+    doc.ChData(0, 4, 1).ChNo = 33;  // a slot beyond the count is not part of the document
     EXPECT_FALSE(doc.IsDataModified());
 }
 
@@ -187,49 +157,53 @@ TEST_F(ModifiedTest, NulPaddedTextsEqualBlankPadded) {
     EXPECT_FALSE(doc.IsDataModified());
 }
 
-TEST_F(ModifiedTest, HeaderFieldsThatCount) {
-    auto changed = [this](auto mutate) {
-        Document d = doc;
-        mutate(d.DataRec);
-        return d.IsDataModified();
-    };
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.TxOffset = 5; }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.RSSILevel[11] = 1; }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.RBToneTable[8].Step[14].ToneLen = 1; }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.RBToneTable[2].Interval = 1; }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.FileId.MakeDate.set(QStringLiteral("2020")); }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.EmgCh(1, 14, 1) = 3; }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.ModeEnable[kEnablePA] = 1; }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.VoltLimit[2] = 1; }));
-    EXPECT_TRUE(changed([](DataHeaderRec& r) { r.OptFeat.DTMFDisp = 1; }));
-    // Band 1 has 14 groups: group 15 is not part of it.
-    EXPECT_FALSE(changed([](DataHeaderRec& r) { r.OptFeat.GroupValid(1, 15) = 1; }));
-}
-
-TEST_F(ModifiedTest, CopySavedToDataTakesTheSavedCopyAndBand) {
-    doc.SavedDataRec.CurBand = 0;
-    doc.SavedChData(0, 1, 1).RxFreq.set(QStringLiteral("24715000"));
-    doc.CopySavedToData();
-    EXPECT_EQ(doc.ChData(0, 1, 1).RxFreq.raw(), QStringLiteral("24715000"));
-    EXPECT_EQ(doc.BandText, QStringLiteral("24.7150 - 30.1050 MHz"));
-    EXPECT_DOUBLE_EQ(doc.Limits.BandMin, 24.715);
-    EXPECT_DOUBLE_EQ(doc.Limits.BandMax, 30.105);
-    EXPECT_EQ(doc.DataVersion, QStringLiteral("V200"));
-}
-
-TEST(Document, FindChannelIndexAndBandTexts) {
-    Document doc;
-    doc.DataRec.ChCount(1, 13) = 2;
-    doc.ChData(1, 1, 13).ChNo = 5;
-    doc.ChData(1, 2, 13).ChNo = 7;
-    doc.ChData(1, 3, 13).ChNo = 9;  // beyond the count
-    EXPECT_EQ(doc.FindChannelIndex(7, 1, 13), 2);
-    EXPECT_EQ(doc.FindChannelIndex(9, 1, 13), 0);
-    EXPECT_EQ(BandTextOf(0), QStringLiteral("24.7150 - 30.1050 MHz"));
-    EXPECT_EQ(BandTextOf(1), QStringLiteral("28.0000 - 29.6950 MHz"));
-    EXPECT_EQ(BandTextOf(7), QStringLiteral("28.0000 - 29.6990 MHz"));
-    EXPECT_EQ(BandKindOf(BandTextOf(0)), 0);
-    EXPECT_EQ(BandKindOf(BandTextOf(1)), 1);
+TEST_F(ModifiedTest, FindChannelIndexLooksOnlyWithinTheCount) {
+    doc.DataRec.ChCount(0, 1) = 2;
+    EXPECT_EQ(doc.FindChannelIndex(4, 0, 1), 2);
+    EXPECT_EQ(doc.FindChannelIndex(6, 0, 1), 0);
 }
 
 }  // namespace
+
+// ----------------------------------------------------------------------------
+// Text, number and name helpers shared across the program: their edge cases.
+
+TEST(SharedHelpers, TextsAndNames) {
+    EXPECT_EQ(StripNull(QString::fromLatin1("AB\0\0  ", 6)), QStringLiteral("AB"));
+    EXPECT_EQ(StripNull(QString::fromLatin1("AB  \0", 5)), QStringLiteral("AB  "));
+    EXPECT_EQ(StripNull(QString::fromLatin1("\0\0  ", 4)), QString());
+
+    const std::pair<const char*, int> keys[] = {{"*", 14}, {"#", 15}, {"d", 13}, {"G", 16}, {"", 16}, {"7x", 7}};
+    for (const auto& [key, code] : keys) EXPECT_EQ(DtmfCharToCode(QLatin1String(key)), code) << key;
+    for (int c = 0; c < 16; ++c) EXPECT_EQ(DtmfCharToCode(DtmfCodeToChar(c)), c);
+    EXPECT_EQ(DtmfCodeToChar(10), QStringLiteral("A"));
+
+    EXPECT_EQ(GroupIndexOf(1, QStringLiteral("M")), 0);
+    EXPECT_EQ(GroupIndexOf(0, QStringLiteral("M")), 13);
+    EXPECT_EQ(GroupIndexOf(2, QStringLiteral("A")), 0);
+    EXPECT_EQ(GroupIndexOf(0, QStringLiteral("a")), 0);
+    EXPECT_EQ(GroupNameOf(1, 15), QStringLiteral("A"));
+    EXPECT_EQ(GroupNameOf(3, 1), QString());
+    for (int b = 0; b < 2; ++b)
+        for (int g = 1; g <= GroupCount(b); ++g) EXPECT_EQ(GroupIndexOf(b, GroupNameOf(b, g)), g);
+    EXPECT_EQ(GroupNameOf(0, 16) + GroupNameOf(0, 17) + GroupNameOf(1, 13), QStringLiteral("MEMVFOMEM"));
+
+    EXPECT_EQ(FileNameOfPath(QStringLiteral("C:\\x\\a.dat")), QStringLiteral("a.dat"));
+    EXPECT_EQ(ParentFolder(QStringLiteral("/KD_270")), QStringLiteral("/KD_270"));
+    EXPECT_TRUE(IsVersionText(QString::fromLatin1("V210\0 ", 6)));
+    for (const char* no : {"X200", "V20", "V2000", "VABC"}) EXPECT_FALSE(IsVersionText(QLatin1String(no))) << no;
+}
+
+TEST(SharedHelpers, NumbersParsingAndRounding) {
+    for (const char* yes : {" 28.015 ", "2801500 ", "-1e3", ".5"}) EXPECT_TRUE(IsNumeric(QLatin1String(yes))) << yes;
+    for (const char* no : {"", "        ", "28,015", "FFFFFFFF", "."}) EXPECT_FALSE(IsNumeric(QLatin1String(no))) << no;
+    EXPECT_EQ(*ParseNumber(QStringLiteral("&HFF")), 255.0);
+    EXPECT_EQ(RoundHalfEven(2.5) + RoundHalfEven(3.5), 6.0);
+    EXPECT_EQ(StrToIntDef(QStringLiteral("12"), 7), 12);
+    EXPECT_EQ(StrToIntDef(QStringLiteral("x"), 7), 7);
+    EXPECT_EQ(StrToIntDef(QStringLiteral("40000"), 7), 7);
+    EXPECT_EQ(FormatFixed(8.5, 5), QStringLiteral("8.50000"));
+    EXPECT_EQ(FormatFixed(-0.0000001, 5), QStringLiteral("0.00000"));
+    EXPECT_EQ(ShortestText(24.715), QStringLiteral("24.715"));
+    EXPECT_EQ(Hex2(0x0A), QStringLiteral("0A"));
+}

@@ -1,12 +1,10 @@
 // The link's step machine against a scripted radio: reads, writes, time-outs,
-// prompts, the group write, lost lines and the port search.
+// prompts, the group write, lost lines and the port search; and the frames.
 
-#include "codec/MemImage.h"
 #include "link/Frames.h"
 #include "link/ProgramProtocol.h"
-#include "platform/IniFile.h"
-#include "support/ScriptedLink.h"
 #include "support/Scripted.h"
+#include "support/ScriptedLink.h"
 #include "versions/Versions.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +17,7 @@ namespace {
 
 using Frames = QList<QByteArray>;
 
-class LinkTest : public ::testing::Test {
+class LinkTest : public ProgramTest {
 protected:
     LinkTest() {
         p.settings.PortNo = 1;
@@ -46,6 +44,10 @@ protected:
         port.opened.clear();
     }
     QStringList Prompts() const { return tp.prompter.Texts(); }
+    std::tuple<QString, Buttons, Icon> Prompt(int i) const {
+        const auto& s = tp.prompter.shown.at(i);
+        return {s.text, s.buttons, s.icon};
+    }
     void ExpectEndedFailedAndDocumentKept() {
         EXPECT_EQ(link.CommMode, CommIdle);
         EXPECT_FALSE(port.IsOpen());
@@ -57,8 +59,6 @@ protected:
         EXPECT_FALSE(Prompts().contains(kReadDone) || Prompts().contains(kWriteDone));
     }
 
-    TestProgram tp;
-    Program& p = tp.p();
     ScriptedPort port;
     ManualTimer wait, timerWrite;
     ProgramProtocol link{p, port, wait, timerWrite};
@@ -77,8 +77,8 @@ TEST_F(LinkTest, FullReadDecodesTheRadioIntoAnUntitledDocument) {
     link.mnuReadFromRadio_Click();
     ASSERT_EQ(port.opened, QStringList{"com1"});
     const LineSettings& s = port.openSettings[0];
-    EXPECT_TRUE(s.baud == 9600 && s.parity == 'N' && s.dataBits == 8 && s.stopBits == 1 &&
-                s.handshaking == 0);
+    EXPECT_EQ(std::make_tuple(s.baud, s.parity, s.dataBits, s.stopBits, s.handshaking),
+              std::make_tuple(9600, 'N', 8, 1, 0));
     EXPECT_EQ(port.sent, Frames{ProgramCmd()});  // sent by the window's load
     Drive();
 
@@ -96,11 +96,9 @@ TEST_F(LinkTest, FullReadDecodesTheRadioIntoAnUntitledDocument) {
     EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmMain.ShowCaption", "frmMain.Change_Language"}));
     EXPECT_EQ(tp.forms.shownForms, QStringList{"frmCommChInfo"});
     EXPECT_EQ(tp.forms.cascades, 1);
-    ASSERT_EQ(Prompts(), QStringList({kConfirmRead, kReadDone}));
-    EXPECT_EQ(tp.prompter.shown[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(tp.prompter.shown[0].icon, Icon::Question);
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::Ok);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::None);
+    ASSERT_EQ(Prompts().size(), 2);
+    EXPECT_EQ(Prompt(0), std::make_tuple(kConfirmRead, Buttons::OkCancel, Icon::Question));
+    EXPECT_EQ(Prompt(1), std::make_tuple(kReadDone, Buttons::Ok, Icon::None));
 
     // One percent at a time: still 0 after the block at 0x0010, 100 at 0x5CB0.
     QList<int> percents;
@@ -142,8 +140,7 @@ TEST_F(LinkTest, HandshakeResendsOnceThenAsksRetryOrCancel) {
     Drive();
     EXPECT_EQ(port.sent.mid(0, 6), Frames(5, ProgramCmd()) << IdRequest());
     EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kCheck, kReadDone}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::RetryCancel);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::None);
+    EXPECT_EQ(Prompt(1), std::make_tuple(kCheck, Buttons::RetryCancel, Icon::None));
 
     // The identity request is resent once too; Cancel ends as failed.
     Again({Answer::Ok, Answer::Cancel});
@@ -172,8 +169,7 @@ TEST_F(LinkTest, BlockTimeOutRestartsTheWholeTransferOrEndsIt) {
     link.mnuReadFromRadio_Click();
     Drive();
     ASSERT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kReadDone}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::OkCancel);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::Question);
+    EXPECT_EQ(Prompt(1), std::make_tuple(kCheck, Buttons::OkCancel, Icon::Question));
     // OK starts from "PROGRAM" at block 0x0000, the bar back at 0.
     EXPECT_EQ(port.sent.mid(sentAtPrompt, 3), Frames({ProgramCmd(), IdRequest(), ReadRequest(0, 16)}));
     EXPECT_EQ(view.values.count(0), 2);
@@ -254,9 +250,8 @@ TEST_F(LinkTest, IdentityCheckRefusesAnotherModelOrFirmware) {
     Again({Answer::Ok, Answer::No});
     link.mnuWriteToRadio_Click();
     Drive();
-    ASSERT_EQ(Prompts(), QStringList({kConfirmWrite, question}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::YesNo);
-    EXPECT_EQ(tp.prompter.shown[1].icon, Icon::None);
+    ASSERT_EQ(Prompts().size(), 2);
+    EXPECT_EQ(Prompt(1), std::make_tuple(question, Buttons::YesNo, Icon::None));
     EXPECT_EQ(port.sent.last(), EndCmd());
     EXPECT_EQ(radio.blocksWritten, 0);
     ExpectEndedFailedAndDocumentKept();
@@ -275,8 +270,8 @@ TEST_F(LinkTest, IdentityCheckRefusesAnotherModelOrFirmware) {
 TEST_F(LinkTest, NothingIsSentWhenThePortFailsTheUserCancelsOrAValueDoesNotFit) {
     port.missing << QStringLiteral("com1");
     link.mnuReadFromRadio_Click();
-    ASSERT_EQ(Prompts(), QStringList{kCannotOpen});
-    EXPECT_EQ(tp.prompter.shown[0].icon, Icon::Critical);
+    ASSERT_EQ(Prompts().size(), 1);
+    EXPECT_EQ(Prompt(0), std::make_tuple(kCannotOpen, Buttons::Ok, Icon::Critical));
     EXPECT_EQ(link.CommMode, CommIdle);
 
     port.missing.clear();
@@ -338,12 +333,12 @@ TEST_F(LinkTest, LostLineEndsInTheRestartPrompt) {
     link.mnuReadFromRadio_Click();
     Drive();
     EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kCannotOpen}));
-    EXPECT_EQ(tp.prompter.shown[2].icon, Icon::Critical);
     ExpectEndedFailedAndDocumentKept();
 }
 
 TEST_F(LinkTest, GroupWriteGoesOnWithTheNextRadioPluggedIn) {
     ScriptedRadio second;
+    second.model = "KD9999X";  // a group write does not check each radio's identity
     ScriptedRadio* connected = &radio;
     int polls = 0, silent = 0;
     port.peer = [&](const QByteArray& f) {
@@ -410,10 +405,6 @@ protected:
             return port.device == QStringLiteral("com2") && other ? other->Answer(f) : Frames{};
         };
     }
-    QString Stored(const char* key) {
-        return GetProfileString(p.paths.SettingsIni(), QStringLiteral("language"),
-                                QString::fromLatin1(key));
-    }
     ScriptedRadio* other = &radio;
 };
 
@@ -424,15 +415,15 @@ TEST_F(PortSearchTest, FindsTheRadioOnTheSecondPortAndGoesOn) {
     EXPECT_TRUE(SameTransferred(link.image, radio.memory));
     // COM1 with handshaking 0..3 and one, then two stop bits, three probes each; then COM2.
     ASSERT_EQ(port.opened.size(), 1 + 8 + 1);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(port.opened[1 + i], QStringLiteral("com1"));
-        EXPECT_EQ(port.openSettings[1 + i].handshaking, i % 4);
-        EXPECT_EQ(port.openSettings[1 + i].stopBits, 1 + i / 4);
-    }
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(std::make_tuple(port.opened[1 + i], port.openSettings[1 + i].handshaking,
+                                  port.openSettings[1 + i].stopBits),
+                  std::make_tuple(QStringLiteral("com1"), i % 4, 1 + i / 4));
     EXPECT_EQ(port.opened.last(), QStringLiteral("com2"));
     EXPECT_EQ(port.sent.count(ProgramCmd()), 2 + 8 * 3 + 1);
     EXPECT_EQ(p.settings.PortNo, 2);
-    EXPECT_EQ(Stored("comPort") + Stored("Handshaking") + Stored("StopBit"), QStringLiteral("201"));
+    EXPECT_EQ(SettingsKey(p, "comPort") + SettingsKey(p, "Handshaking") + SettingsKey(p, "StopBit"),
+              QStringLiteral("201"));
     EXPECT_TRUE(tp.forms.CallNames().contains(QStringLiteral("frmMain.SetStatusText")));
 }
 
@@ -441,7 +432,7 @@ TEST_F(PortSearchTest, AnotherModelIsAdoptedAndReportedNothingAtAllAsks) {
     link.mnuReadFromRadio_Click();
     Drive();
     EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kWrongModel}));
-    EXPECT_EQ(Stored("comPort"), QStringLiteral("2"));
+    EXPECT_EQ(SettingsKey(p, "comPort"), QStringLiteral("2"));
     EXPECT_EQ(port.sent.last(), EndCmd());
     ExpectEndedFailedAndDocumentKept();
 
@@ -452,13 +443,49 @@ TEST_F(PortSearchTest, AnotherModelIsAdoptedAndReportedNothingAtAllAsks) {
     Again({Answer::Ok, Answer::Ok, Answer::Cancel});
     link.mnuReadFromRadio_Click();
     Drive();
-    EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kCheck, kCheck}));
-    EXPECT_EQ(tp.prompter.shown[1].buttons, Buttons::OkCancel);
-    EXPECT_EQ(tp.prompter.shown[2].buttons, Buttons::RetryCancel);
+    ASSERT_EQ(Prompts().size(), 3);
+    EXPECT_EQ(Prompt(1), std::make_tuple(kCheck, Buttons::OkCancel, Icon::Question));
+    EXPECT_EQ(Prompt(2), std::make_tuple(kCheck, Buttons::RetryCancel, Icon::None));
     EXPECT_EQ(port.opened.size(), 1 + 16 + 1);
     EXPECT_EQ(port.opened.last(), QStringLiteral("com1"));
-    EXPECT_TRUE(port.openSettings.last().handshaking == 0 && port.openSettings.last().stopBits == 1);
+    EXPECT_EQ(std::make_pair(port.openSettings.last().handshaking, port.openSettings.last().stopBits),
+              std::make_pair(0, 1));
     ExpectEndedFailedAndDocumentKept();
 }
 
 }  // namespace
+
+// ----------------------------------------------------------------------------
+// Frames, checksums and the identity reply. (The shape tests of replies are
+// exercised through the link above.)
+
+TEST(LinkFrames, Checksums) {
+    // The frames' bytes are checked by the simulated radio, which builds its own.
+    // A larger tail moves the sum byte; frames too short for a sum are left alone.
+    EXPECT_EQ(CheckSum8(QByteArray("\x05\x01\x02\x00\x06\x07", 6), 0, 2), 0x08);
+    QByteArray one("W");
+    SetCheckSum8(one, 1, 1);
+    EXPECT_EQ(one, QByteArray("W"));
+    EXPECT_EQ(CheckSum8(QByteArray(), 1, 1), 0);
+}
+
+TEST(LinkFrames, AcknowledgementsMatchExactly) {
+    EXPECT_TRUE(IsAck(QByteArray("\x06", 1)) && IsProgramAck(QByteArray("KD\x06")));
+    for (const char* notAck : {"\x06\x06", "KD\x15", "KD\x06\x06"})
+        EXPECT_FALSE(IsAck(QByteArray(notAck)) || IsProgramAck(QByteArray(notAck))) << notAck;
+}
+
+TEST(LinkFrames, IdentityReply) {
+    QByteArray r("IKD4412P\x01V210xyz", 16);
+    ASSERT_TRUE(IsRadioIdReply(r));
+    RadioIdentity id = ParseRadioIdReply(r);
+    EXPECT_EQ(std::make_tuple(id.model, id.extBand, id.version),
+              std::make_tuple(QStringLiteral("KD4412P"), true, QStringLiteral("V210")));
+    // A shorter model ends at its NUL; any byte 8 but 1 is the normal band.
+    r = QByteArray("IKD44\0\0\0\x02V200\0\0\0", 16);
+    id = ParseRadioIdReply(r);
+    EXPECT_EQ(std::make_pair(id.model, id.extBand), std::make_pair(QStringLiteral("KD44"), false));
+    EXPECT_FALSE(IsRadioIdReply(r + 'x'));  // 17 bytes
+    r[0] = 'J';
+    EXPECT_FALSE(IsRadioIdReply(r));
+}

@@ -1,15 +1,19 @@
-// The Qt serial line on a pseudo-terminal, and the port list.
+// The Qt serial line on a pseudo-terminal, the reply timer, the port list and
+// the simulated radio on the far end of a line.
 
 #include "link/Ports.h"
 #include "link/SerialLink.h"
 #include "PseudoTerminal.h"
-#include "support/EventLoop.h"
+#include "SimRadio.h"
+#include "support/Scripted.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zr50;
+using sim::Corruption;
+using sim::FrameKind;
 
 namespace {
 
@@ -17,35 +21,29 @@ struct Line {
     Line() {
         test::CoreApp();
         QString err;
-        opened = pty.Open(&err);
-        EXPECT_TRUE(opened) << err.toStdString();
+        EXPECT_TRUE(pty.Open(&err)) << err.toStdString();
         port.onReceive = [this](const QByteArray& b) { deliveries << b; };
         port.onLineLost = [this] { ++lost; };
-    }
-    // What the far end received.
-    QByteArray FarRead(int n) {
-        test::RunUntil([&] { far += pty.ReadAvailable(); return far.size() >= n; });
-        return far;
     }
     sim::PseudoTerminal pty;
     SerialLinkPort port;
     QList<QByteArray> deliveries;
-    QByteArray far;
     int lost = 0;
-    bool opened = false;
 };
 
 }  // namespace
 
-TEST(SerialLink, DeliversEverythingOnceTheThresholdIsBuffered) {
+TEST(SerialLink, ASplitReplyIsDeliveredWholeOnceTheThresholdIsBuffered) {
     Line l;
     ASSERT_TRUE(l.port.Open(l.pty.DevicePath(), LineSettings{}));
     l.port.Output("PROGRAM");
-    EXPECT_EQ(l.FarRead(7), QByteArray("PROGRAM"));
+    QByteArray far;
+    test::RunUntil([&] { return (far += l.pty.ReadAvailable()).size() >= 7; });
+    EXPECT_EQ(far, QByteArray("PROGRAM"));
 
     l.port.SetThreshold(3);
     l.pty.Write("KD");
-    QTest::qWait(50);
+    QTest::qWait(50);  // the first piece is taken in before the second comes
     EXPECT_TRUE(l.deliveries.isEmpty());
     l.pty.Write(QByteArray("\x06", 1));
     ASSERT_TRUE(test::RunUntil([&] { return !l.deliveries.isEmpty(); }));
@@ -76,8 +74,7 @@ TEST(SerialLink, OpenIsExclusiveAndSurvivesAClose) {
     EXPECT_FALSE(other.Open(dir.filePath(QStringLiteral("missing")), LineSettings{}));
     l.port.Close();
     EXPECT_TRUE(other.Open(l.pty.DevicePath(), LineSettings{}));
-    // Opening an open port again reopens it.
-    EXPECT_TRUE(other.Open(l.pty.DevicePath(), LineSettings{}));
+    EXPECT_TRUE(other.Open(l.pty.DevicePath(), LineSettings{}));  // an open port is reopened
 }
 
 TEST(SerialLink, DeviceGoneIsReportedOnce) {
@@ -85,52 +82,40 @@ TEST(SerialLink, DeviceGoneIsReportedOnce) {
     ASSERT_TRUE(l.port.Open(l.pty.DevicePath(), LineSettings{}));
     l.pty.Close();
     ASSERT_TRUE(test::RunUntil([&] { return l.lost > 0; }));
-    QTest::qWait(50);
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
     EXPECT_EQ(l.lost, 1);
     EXPECT_FALSE(l.port.IsOpen());
 }
 
-TEST(ReplyTimer, SingleShotAndRestartable) {
+TEST(ReplyTimer, FiresOnce) {
     test::CoreApp();
-    TimerReply t;
-    EXPECT_EQ(t.Interval(), 300);
-    t.SetInterval(5);
+    TimerReply t(1);
     int fired = 0;
     t.onTimeout = [&] { ++fired; };
     t.Start();
     EXPECT_TRUE(t.IsActive());
     ASSERT_TRUE(test::RunUntil([&] { return fired == 1; }));
     EXPECT_FALSE(t.IsActive());
-    t.Start();
-    t.Stop();
-    QTest::qWait(30);
-    EXPECT_EQ(fired, 1);
 }
 
 TEST(Ports, DeviceNumbering) {
-    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyS0")), 1);
-    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyS31")), 32);
-    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyUSB2")), 35);
-    EXPECT_EQ(PortNumberOfDevice(QStringLiteral("ttyACM0")), 65);
-    for (const char* other : {"ttyS32", "ttyUSB01", "ttyACM", "ttyAMA0", "pts/3", "ttyS-1"})
-        EXPECT_EQ(PortNumberOfDevice(QLatin1String(other)), 0) << other;
+    const std::pair<const char*, int> names[] = {{"ttyS0", 1},    {"ttyS31", 32}, {"ttyUSB2", 35},
+                                                 {"ttyACM0", 65}, {"ttyS32", 0},  {"ttyUSB01", 0},
+                                                 {"ttyACM", 0},   {"ttyAMA0", 0}, {"pts/3", 0},
+                                                 {"ttyS-1", 0}};
+    for (const auto& [name, number] : names) EXPECT_EQ(PortNumberOfDevice(QLatin1String(name)), number) << name;
 }
 
 TEST(Ports, PortMapAddsLinksToPresentDevices) {
     test::CoreApp();
     sim::PseudoTerminal a, b;
-    ASSERT_TRUE(a.Open());
-    ASSERT_TRUE(b.Open());
+    ASSERT_TRUE(a.Open() && b.Open());
     QTemporaryDir dir;
-    auto link = [&](const QString& target, const char* name) {
+    for (const auto& [target, name] : {std::pair{b.DevicePath(), "com250"}, {a.DevicePath(), "COM200"},
+                                       {dir.filePath(QStringLiteral("gone")), "com201"},
+                                       {a.DevicePath(), "com1000"}, {a.DevicePath(), "com0"},
+                                       {a.DevicePath(), "comx"}})
         ASSERT_TRUE(QFile::link(target, dir.filePath(QLatin1String(name))));
-    };
-    link(b.DevicePath(), "com250");
-    link(a.DevicePath(), "COM200");
-    link(dir.filePath(QStringLiteral("gone")), "com201");
-    link(a.DevicePath(), "com1000");
-    link(a.DevicePath(), "com0");
-    link(a.DevicePath(), "comx");
 
     const SerialPortList list = EnumSerialPorts(dir.path());
     std::vector<std::pair<int, QString>> mapped;
@@ -138,19 +123,131 @@ TEST(Ports, PortMapAddsLinksToPresentDevices) {
         if (e.number >= 100) mapped.push_back({e.number, e.device});
         EXPECT_LE(e.number, 999);
     }
-    const std::vector<std::pair<int, QString>> want = {{200, a.DevicePath()},
-                                                       {250, b.DevicePath()}};
-    EXPECT_EQ(mapped, want);
+    EXPECT_EQ(mapped, (std::vector<std::pair<int, QString>>{{200, a.DevicePath()}, {250, b.DevicePath()}}));
     EXPECT_EQ(list.first, list.entries.front().number);
-    EXPECT_EQ(DeviceForPort(250, dir.path()), b.DevicePath());
     EXPECT_EQ(DeviceForPort(201, dir.path()), QString());
 
     qputenv("KDRADIO_PORT_DIR", dir.path().toLocal8Bit());
-    EXPECT_EQ(DefaultPortMapDir(), dir.path());
     EXPECT_EQ(DeviceForPort(200), a.DevicePath());
     qunsetenv("KDRADIO_PORT_DIR");
+}
 
-    QTemporaryDir empty;
-    const SerialPortList none = EnumSerialPorts(empty.path());
-    EXPECT_EQ(none.first, none.entries.empty() ? 0 : none.entries.front().number);
+// ----------------------------------------------------------------------------
+// The simulated radio: how it reads the byte stream, what it answers and its
+// fault knobs, seen from a serial port on the other end of its line.
+
+namespace {
+
+QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+
+QByteArray WriteFrame(int addr, const QByteArray& data) {
+    QByteArray f = QByteArray("W") + char(addr >> 8) + char(addr) + char(data.size()) + data + '\0' + '\x06';
+    f[f.size() - 2] = char(sim::FrameChecksum(f));
+    return f;
+}
+
+struct Radio {
+    Radio() {
+        test::CoreApp();
+        EXPECT_TRUE(radio.Start());
+        pc.onReceive = [this](const QByteArray& b) { got += b; };
+        pc.onLineLost = [this] { lost = true; };
+        EXPECT_TRUE(pc.Open(radio.DevicePath(), LineSettings{}));
+    }
+    // Sends a frame and returns the next n bytes the radio sends back.
+    QByteArray Ask(const QByteArray& frame, int n) {
+        got.clear();
+        pc.Output(frame);
+        test::RunUntil([&] { return got.size() >= n; });
+        return got;
+    }
+    // Sends a frame that must get no answer: true when, once the radio has heard
+    // it, the next bytes back are the reply to an identity request.
+    bool Unanswered(const QByteArray& frame, bool replug = false) {
+        got.clear();
+        const auto heard = [&] { return radio.received.size() + radio.counters.badFrames + radio.counters.garbage; };
+        const size_t before = heard();
+        pc.Output(frame);
+        test::RunUntil([&] { return heard() > before; });
+        if (replug) radio.SetUnplugged(false);
+        pc.Output("\x02");
+        test::RunUntil([&] { return got.size() >= 16; });
+        return got.size() == 16 && got.startsWith('I');
+    }
+    sim::SimRadio radio;
+    SerialLinkPort pc;
+    QByteArray got;
+    bool lost = false;
+};
+
+}  // namespace
+
+TEST(SimRadio, AnswersEveryFrameInAnyChunking) {
+    Radio r;
+    r.radio.identity = {"KD44", true, "V210"};
+    r.pc.Output("PRO");
+    test::RunUntil([&] { return r.radio.counters.bytesIn >= 3; });
+    EXPECT_EQ(r.Ask("GRAM", 3), QByteArray("KD\x06"));
+    EXPECT_EQ(r.Ask("xyPX\x02", 16), Hex("49" "4b443434000000" "01" "56323130" "000000"));
+    EXPECT_EQ(r.radio.counters.garbage, 4);  // bytes that start no frame
+    EXPECT_EQ(r.Ask(Hex("52123010"), 22), Hex("57123010" "ffffffffffffffffffffffffffffffff" "4206"));
+
+    const QByteArray data = Hex("00112233445566778899aabbccddeeff");
+    QByteArray bad = WriteFrame(0x0000, data);
+    bad[20] = char(bad[20] + 1);
+    EXPECT_TRUE(r.Unanswered(bad));
+    EXPECT_EQ(r.radio.Image()[0], 0xFF);
+    QTemporaryDir dir;
+    r.radio.saveImageTo = dir.filePath(QStringLiteral("written.bin"));
+    EXPECT_EQ(r.Ask(WriteFrame(0x5CB0, data) + "END", 2), QByteArray("\x06\x06"));
+    EXPECT_EQ(r.Ask(Hex("525cb010"), 22), WriteFrame(0x5CB0, data));
+    const QByteArray saved = test::ReadFile(r.radio.saveImageTo);
+    EXPECT_EQ(saved.size(), kMemImageSize);
+    EXPECT_EQ(saved.mid(0x5CB0, 16), data);
+    const sim::RadioCounters& c = r.radio.counters;
+    EXPECT_EQ(std::make_tuple(c.program, c.ident, c.reads, c.writes, c.ends, c.badFrames),
+              std::make_tuple(1, 2, 2, 1, 1, 1));
+}
+
+TEST(SimRadio, FaultKnobs) {
+    Radio r;
+    r.radio.DropNextReplies(1);
+    EXPECT_TRUE(r.Unanswered("PROGRAM"));
+    r.radio.DropRepliesTo(FrameKind::Read, 0x0010);
+    EXPECT_EQ(r.Ask(Hex("52000010"), 22).size(), 22);
+    EXPECT_TRUE(r.Unanswered(Hex("52001010")));
+    EXPECT_EQ(r.radio.counters.dropped, 2);
+
+    const QByteArray good = r.Ask(Hex("52002010"), 22);
+    for (Corruption how : {Corruption::Checksum, Corruption::Address, Corruption::Length, Corruption::Tail})
+        r.radio.CorruptReplyTo(FrameKind::Read, 0x0020, how);
+    const QByteArray spoilt = r.Ask(Hex("52002010"), 22);
+    ASSERT_EQ(spoilt.size(), 22);
+    EXPECT_TRUE(spoilt[2] != good[2] && spoilt[3] != good[3] && spoilt[20] != good[20] && spoilt[21] != good[21]);
+    EXPECT_EQ(r.Ask(Hex("52002010"), 22), good);  // each rule spoilt one reply
+    r.radio.CorruptReplyTo(FrameKind::End, -1, Corruption::Tail, -1);
+    EXPECT_EQ(r.Ask("END", 1) + r.Ask("END", 1), QByteArray("\x15\x15"));
+
+    r.radio.ClearFaults();
+    r.radio.SplitReplies(3, 15);
+    r.radio.SetReplyDelay(5);
+    const int chunks = r.radio.counters.chunksOut;
+    EXPECT_EQ(r.Ask(Hex("52000010"), 22).size(), 22);
+    EXPECT_EQ(r.radio.counters.chunksOut - chunks, 3);
+    r.radio.ClearFaults();
+    r.radio.SetEcho(true);
+    EXPECT_EQ(r.Ask("PROGRAM", 10), QByteArray("PROGRAMKD\x06"));
+    r.radio.ClearFaults();
+    r.radio.SetBaudRate(19200);
+    EXPECT_EQ(r.Ask(Hex("52001010") + Hex("52002010"), 44).size(), 44);
+
+    // Unplugged, it hears but answers nothing; pulled out, the line is lost.
+    r.radio.SetUnplugged(true);
+    EXPECT_TRUE(r.Unanswered("PROGRAM", true));
+    r.radio.onFrame = [&](const sim::Frame& f) {
+        if (f.kind == FrameKind::Read) r.radio.CloseLine();
+    };
+    r.pc.Output(Hex("52000010"));
+    ASSERT_TRUE(test::RunUntil([&] { return r.lost; }));
+    EXPECT_FALSE(r.pc.IsOpen());
 }

@@ -1,51 +1,46 @@
 #include "Scripted.h"
 
+#include "platform/IniFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <gtest/gtest.h>
 
 namespace zr50::test {
+
+namespace {
+// The next scripted item, or the fallback when the script has run out.
+template <class T>
+T Next(std::deque<T>& script, T fallback) {
+    if (script.empty()) return fallback;
+    fallback = script.front();
+    script.pop_front();
+    return fallback;
+}
+}  // namespace
 
 Answer ScriptedPrompter::Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) {
     const Shown s{text, buttons, icon, title};
     shown.append(s);
     if (onShow) onShow(s);
-    if (!answers_.empty()) {
-        const Answer a = answers_.front();
-        answers_.pop_front();
-        return a;
-    }
-    switch (buttons) {
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel: return Answer::Yes;
-        case Buttons::RetryCancel: return Answer::Retry;
-        default: return Answer::Ok;
-    }
-}
-
-QString ScriptedPrompter::NextFile() {
-    if (files_.empty()) return QString();
-    const QString f = files_.front();
-    files_.pop_front();
-    return f;
+    const bool yes = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+    return Next(answers_, yes ? Answer::Yes : buttons == Buttons::RetryCancel ? Answer::Retry : Answer::Ok);
 }
 
 QString ScriptedPrompter::ChooseOpenFile(const QString& filter) {
     fileDialogs << QStringLiteral("open:") + filter;
-    return NextFile();
+    return Next(files_, QString());
 }
 
 QString ScriptedPrompter::ChooseSaveFile(const QString& preset, const QString& filter) {
     fileDialogs << QStringLiteral("save:") + preset + QLatin1Char(':') + filter;
-    return NextFile();
+    return Next(files_, QString());
 }
 
 int ScriptedPrompter::AskNumber(const QString& text, int, int, int) {
     shown.append({text, Buttons::OkCancel, Icon::Question, QString::fromLatin1(kProgramTitle)});
-    if (numbers.empty()) return 0;
-    const int n = numbers.front();
-    numbers.pop_front();
-    return n;
+    return Next(numbers, 0);
 }
 
 QStringList ScriptedPrompter::Texts() const {
@@ -103,11 +98,53 @@ void CopyTree(const QString& from, const QString& to) {
 
 void CopyInstallation(const QString& folder) { CopyTree(QStringLiteral(ZR50_PROGRAM_DIR "/.."), folder); }
 
-TestProgram::TestProgram() {
-    program = std::make_unique<Program>(prompter, forms, process);
-    PrepareTestProgram(*program, dir.path());
+QCoreApplication& CoreApp() {
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "zr50_tests";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+    }
+    return *QCoreApplication::instance();
 }
 
-QString SourceDir() { return QStringLiteral(ZR50_SOURCE_DIR); }
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QString SettingsKey(const Program& p, const char* key, const QString& missing) {
+    return GetProfileString(p.paths.SettingsIni(), QStringLiteral("language"),
+                            QString::fromLatin1(key), missing);
+}
+
+void SetChannels(Document& doc, int band, int group, std::initializer_list<int> numbers) {
+    int s = 0;
+    for (int n : numbers) {
+        ChannelRecord& r = doc.ChData(band, ++s, group);
+        r.ChNo = int16_t(n);
+        r.Reserved1 = int16_t(100 + n);
+    }
+    doc.DataRec.ChCount(band, group) = int16_t(s);
+}
+
+std::vector<int> Numbers(const Document& doc, int band, int group) {
+    std::vector<int> out;
+    for (int s = 1; s <= doc.DataRec.ChCount(band, group); ++s)
+        out.push_back(doc.ChData(band, s, group).ChNo);
+    return out;
+}
+
+void FakeLocale::SetDecimalSeparator(uint32_t forLcid, const QString& s) {
+    separator = s;
+    sets << QString::number(forLcid, 16) + QLatin1Char(':') + s;
+}
 
 }  // namespace zr50::test

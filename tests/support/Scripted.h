@@ -2,16 +2,21 @@
 // Stand-ins that let tests answer every prompt and watch every window call.
 
 #include "Program.h"
+#include "platform/Locale.h"
 #include "ui/FormHost.h"
 #include "ui/Prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace zr50::test {
 
@@ -44,12 +49,10 @@ public:
 
     QList<Shown> shown;
     QStringList Texts() const;
-    int Pending() const { return int(answers_.size()); }
 
 private:
     std::deque<Answer> answers_;
     std::deque<QString> files_;
-    QString NextFile();
 };
 
 struct FormCall {
@@ -84,27 +87,83 @@ public:
     QList<int> exitCodes;
 };
 
+// Makes folder an empty installation (program folder KD_270 with Init/, and
+// language/) and points the program at it, with its text tables filled.
+void PrepareTestProgram(Program& p, const QString& folder);
+
 // A Program with scripted stand-ins and a private installation folder:
 // <tmp>/KD_270 as the program folder, <tmp>/language, <tmp>/Version.ini.
-struct TestProgram {
-    TestProgram();
+template <class Forms>
+struct ProgramWith {
+    ProgramWith() : program(std::make_unique<Program>(prompter, forms, process)) {
+        PrepareTestProgram(*program, dir.path());
+    }
     ScriptedPrompter prompter;
-    RecordingForms forms;
+    Forms forms;
     FakeProcess process;
     QTemporaryDir dir;
     std::unique_ptr<Program> program;
     Program& p() { return *program; }
 };
+using TestProgram = ProgramWith<RecordingForms>;
 
-// Makes folder an empty installation (program folder KD_270 with Init/, and
-// language/) and points the program at it, with its text tables filled.
-void PrepareTestProgram(Program& p, const QString& folder);
+// Tests of the program's logic without windows.
+struct ProgramTest : ::testing::Test {
+    TestProgram tp;
+    Program& p = tp.p();
+};
+
+// The process's application object, created on first use.
+QCoreApplication& CoreApp();
+// Runs the event loop until the condition holds; the limit only keeps a broken
+// test from hanging.
+template <class Pred>
+bool RunUntil(Pred pred) {
+    CoreApp();
+    return QTest::qWaitFor(pred, 10000);
+}
 
 // Copies the data of the installation tree the build laid out (Version.ini,
 // language/, KD_270/Init, KD_270/PIC) into folder.
 void CopyInstallation(const QString& folder);
 
-// The source tree (for test data).
-QString SourceDir();
+
+// A file's whole contents (empty when it cannot be read), and writing them.
+QByteArray ReadFile(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// A key of the settings file's [language] section.
+QString SettingsKey(const Program& p, const char* key, const QString& missing = QString());
+// Channels numbered as given in a group's first slots; each record is marked
+// with 100 + its number in Reserved1, so moves can be followed.
+void SetChannels(Document& doc, int band, int group, std::initializer_list<int> numbers);
+// The numbers of a group's channels in slot order.
+std::vector<int> Numbers(const Document& doc, int band, int group);
+
+// A locale whose system and user locale is lcid; records the calls it gets.
+class FakeLocale : public LocaleService {
+public:
+    explicit FakeLocale(uint32_t lcid = 0x0409, QString separator = QStringLiteral("."))
+        : lcid(lcid), separator(std::move(separator)) {}
+    uint32_t SystemDefaultLcid() const override {
+        Seen("system");
+        return lcid;
+    }
+    uint32_t UserDefaultLcid() const override { return lcid; }
+    QString DecimalSeparator(uint32_t) const override {
+        Seen("separator");
+        return separator;
+    }
+    void SetDecimalSeparator(uint32_t forLcid, const QString& s) override;
+
+    uint32_t lcid;
+    QString separator;
+    QStringList sets;  // "<lcid in hex>:<separator>"
+    std::function<void(const char*)> onCall;
+
+private:
+    void Seen(const char* what) const {
+        if (onCall) onCall(what);
+    }
+};
 
 }  // namespace zr50::test

@@ -1,41 +1,28 @@
 #include "ScriptedLink.h"
 
 #include "link/Frames.h"
+#include "link/ProgramProtocol.h"
 #include "model/Document.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace zr50::test {
 
-void FillWritableDocument(Document& d) {
-    OptFeatRec& o = d.DataRec.OptFeat;
-    for (int b = 0; b < kBands; ++b) {
-        for (int g = 1; g <= kMaxGroups; ++g) {
-            o.EmgCh(b, g, 0) = 1;
-            o.EmgCh(b, g, 1) = 2;
-            o.MemCh(b, g) = 3;
-            o.GroupValid(b, g) = g % 2;
-        }
-        o.WorkGroup[size_t(b)] = 2;
+std::unique_ptr<MemImage> NoiseImage(unsigned seed, bool decimal) {
+    std::mt19937 rng(seed);
+    auto img = std::make_unique<MemImage>();
+    for (uint8_t& b : *img) {
+        b = uint8_t(rng());
+        if (decimal) b = uint8_t(b % 10 * 16 + b / 16 % 10);
     }
-    const struct {
-        int band, group, no;
-        const char* freq;
-        int mode;
-    } channels[] = {{0, 1, 1, "27015000", 0},  {0, 1, 7, "27205000", 1},
-                    {1, 3, 40, "28315000", 2}, {0, 16, 5, "26005000", 3},
-                    {0, 17, 1, "27000000", 0}, {1, 14, 1, "28000000", 0}};
-    for (const auto& c : channels) {
-        ChannelRecord& r = d.ChData(c.band, ++d.DataRec.ChCount(c.band, c.group), c.group);
-        r.ChNo = int16_t(c.no);
-        r.ChUsed = 1;
-        r.Scan = int16_t(c.no % 2);
-        r.RxFreq.set(QString::fromLatin1(c.freq));
-        r.Mode = int16_t(c.mode);
-    }
-    o.DTMFCode[1].set(QStringLiteral("12*#"));
-    d.DataRec.RBToneTable[2].Cycles = 3;
-    d.DataRec.TxOffset = 50000;
+    return img;
+}
+
+void FillWritableDocument(Document& d, unsigned seed) {
+    DecodeAllData(*NoiseImage(seed), d);
+    EncodedImage(d);  // the values a write would repair (emergency modes, codes) already are
     d.DataFileName = QStringLiteral("/data/mine.dat");
     d.IsUntitled = false;
     d.CopyDataToSaved();
@@ -135,6 +122,37 @@ QList<QByteArray> ScriptedRadio::Answer(const QByteArray& f) {
         return {QByteArray(1, kAckByte)};
     }
     return {};
+}
+
+RecordingLinkView::RecordingLinkView(ProgramProtocol& link) : link_(link) { link_.SetView(this); }
+
+RecordingLinkView::~RecordingLinkView() { link_.SetView(nullptr); }
+
+void RecordingLinkView::ShowProgress() {
+    progressVisible = true;
+    ++shows;
+    values << 0;
+    percentText = QStringLiteral("0%");
+    link_.ProgressLoaded();
+}
+
+void RecordingLinkView::ShowMProgress() {
+    mProgressVisible = true;
+    ++shows;
+    values << 0;
+    percentText = QStringLiteral("0%");
+    radioNumbers << 1;
+    link_.MProgressLoaded();
+}
+
+void RecordingLinkView::UserCloses() {
+    if (progressVisible) {
+        progressVisible = false;
+        link_.ProgressClosed();
+    } else if (mProgressVisible) {
+        mProgressVisible = false;
+        link_.MProgressUnloaded();
+    }
 }
 
 }  // namespace zr50::test

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QSet>
 #include <deque>
+#include <memory>
 
 namespace zr50 {
 class Document;
@@ -32,9 +33,12 @@ inline const QString kWrongModel = QStringLiteral("Model type is wrong.");
 
 constexpr int kBlocks = 1484;  // 16-byte blocks from 0x0000 to 0x5CB0
 
-// A saved document ("/data/mine.dat") every value of which fits the image,
-// with channels in lettered, MEM and VFO groups of both bands.
-void FillWritableDocument(Document& d);
+// Random image bytes; with decimal set every nibble is a digit, so each
+// channel marked present has a frequency.
+std::unique_ptr<MemImage> NoiseImage(unsigned seed, bool decimal = true);
+// A saved document ("/data/mine.dat") every value of which fits the image: the
+// decode of a noise image, with channels in every group of both bands.
+void FillWritableDocument(Document& d, unsigned seed = 1);
 // The image a write of the document sends (the encode must succeed).
 MemImage EncodedImage(Document& d);
 // Equal over the transferred addresses 0x0000..0x5CBF.
@@ -75,16 +79,12 @@ private:
 
 class ManualTimer : public ReplyTimer {
 public:
-    void Start() override {
-        active = true;
-        ++starts;
-    }
+    void Start() override { active = true; }
     void Stop() override { active = false; }
     bool IsActive() const override { return active; }
     // The interval runs out; false when the timer was not running.
     bool Fire();
     bool active = false;
-    int starts = 0;
 };
 
 // A radio that answers every frame from its memory.

@@ -7,8 +7,6 @@
 namespace zr50::test {
 
 WindowHarness::WindowHarness(bool plainMainWindow) {
-    program = std::make_unique<Program>(prompter, forms, process);
-    PrepareTestProgram(*program, dir.path());
     // Window placement and other per-user settings stay in the test's folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/user"));
     if (!plainMainWindow) return;

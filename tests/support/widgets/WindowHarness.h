@@ -11,20 +11,14 @@
 
 namespace zr50::test {
 
-struct WindowHarness {
+struct WindowHarness : ProgramWith<MdiForms> {
     // Without a plain main window, the test creates the program's own.
     explicit WindowHarness(bool plainMainWindow = true);
     ~WindowHarness();
 
-    ScriptedPrompter prompter;
-    MdiForms forms;
-    FakeProcess process;
-    QTemporaryDir dir;
-    std::unique_ptr<Program> program;
     std::unique_ptr<QMainWindow> main;  // named "frmMain"
     QMdiArea* area = nullptr;
 
-    Program& p() { return *program; }
     // The loaded window of that name, cast to its class.
     template <class W>
     W* Window(const QString& name) const {

@@ -5,11 +5,14 @@
 #include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
 #include "platform/IniFile.h"
+#include "platform/UserSettings.h"
 #include "settings/StartUp.h"
 #include "support/Scripted.h"
 #include "versions/Versions.h"
 
 #include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -256,6 +259,17 @@ TEST(Locale, LcidsAndNumbersFromTheEnvironment) {
     g.Force(dot);
     g.Restore();
     EXPECT_TRUE(dot.sets.isEmpty());
+}
+
+TEST(UserSettings, KeptPerApplication) {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    const QString app = QStringLiteral("ZR50"), section = QStringLiteral("Settings");
+    EXPECT_EQ(GetSetting(app, section, QStringLiteral("MainLeft"), QStringLiteral("100")), QStringLiteral("100"));
+    SaveSetting(app, section, QStringLiteral("MainLeft"), QStringLiteral("250"));
+    EXPECT_EQ(GetSetting(app, section, QStringLiteral("MainLeft"), QStringLiteral("100")), QStringLiteral("250"));
+    EXPECT_EQ(GetSetting(QStringLiteral("Other"), section, QStringLiteral("MainLeft"), QStringLiteral("100")),
+              QStringLiteral("100"));
 }
 
 }  // namespace

@@ -242,22 +242,21 @@ void SimRadio::Reply(const Frame& f, QByteArray bytes, double at) {
 
 void SimRadio::Send(const QByteArray& bytes, double notBefore) {
     double t = std::max(notBefore, outFree_);
-    bool first = true;
-    for (char c : bytes) {
+    for (int i = 0; i < bytes.size(); ++i) {
         t += byteMs_;
-        out_.push_back({t, c, first});
-        first = false;
+        out_.push_back({t, bytes[i], i == 0, i == bytes.size() - 1});
     }
     outFree_ = t;
     Pump();
 }
 
 void SimRadio::Pump() {
-    // Timers count whole milliseconds: the last stretch to a byte's due time is
-    // waited out here, so a throttled line keeps its byte times to well under
-    // a millisecond.
+    // A piece's last byte is the one a receiver waits for: timers count whole
+    // milliseconds, so the pump wakes early for it and waits out the rest here,
+    // keeping a throttled line's timing to well under a millisecond.
     double now = Now();
-    if (!out_.empty() && out_.front().due > now && out_.front().due - now < 1.5) {
+    if (!out_.empty() && out_.front().endsPiece && out_.front().due > now &&
+        out_.front().due - now < 2.5) {
         std::this_thread::sleep_for(std::chrono::microseconds(qint64((out_.front().due - now) * 1000)));
         now = Now();
     }
@@ -271,9 +270,12 @@ void SimRadio::Pump() {
         counters.bytesOut += due.size();
         ++counters.chunksOut;
     }
+    if (out_.empty() || pump_->isActive()) return;
+    const OutByte& next = out_.front();
+    int ms = std::max(0, int(std::floor(next.due - now - (next.endsPiece ? 2.0 : 0.0))));
     // A piece that is already due still waits for a pass of its own.
-    if (!out_.empty() && !pump_->isActive())
-        pump_->start(std::max(due.isEmpty() ? 0 : 1, int(std::floor(out_.front().due - now))));
+    if (!due.isEmpty() && next.startsPiece) ms = std::max(ms, 1);
+    pump_->start(ms);
 }
 
 void SimRadio::SaveImage() {

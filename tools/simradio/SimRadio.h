@@ -98,6 +98,7 @@ private:
         double due;
         char byte;
         bool startsPiece;  // a split reply goes out in separate writes, however late
+        bool endsPiece;    // the byte a receiver waits for
     };
 
     double Now() const { return clock_.nsecsElapsed() / 1e6; }

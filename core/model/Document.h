@@ -45,7 +45,6 @@ public:
     // First working slot 1..ChCount of the group holding channel number chNo, or 0.
     int FindChannelIndex(int chNo, int band, int group) const;
 
-    ChannelRecord& Channel(int band, int slot, int group) { return ChData(band, slot, group); }
 };
 
 QString BandTextOf(int band);

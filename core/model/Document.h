@@ -44,7 +44,6 @@ public:
     bool IsDataModified() const { return !DataMatchesSaved(); }
     // First working slot 1..ChCount of the group holding channel number chNo, or 0.
     int FindChannelIndex(int chNo, int band, int group) const;
-
 };
 
 QString BandTextOf(int band);

@@ -189,6 +189,75 @@ TEST_F(ProgramEndToEnd, GroupWriteAsksHowManyRadios) {
     EXPECT_EQ(prompter.shown.size(), 1);
 }
 
+// ---- one document after another ----
+
+// The .fre a save of d writes: the channel window exposes one slot in each
+// empty VFO group, which holds a never-written record.
+QByteArray ChannelFileOf(const Document& d) {
+    DataHeaderRec counts = d.DataRec;
+    for (int b = 0; b < kBands; ++b)
+        counts.ChCount(b, VfoGroupOf(b)) = std::max<int16_t>(counts.ChCount(b, VfoGroupOf(b)), 1);
+    return EncodeChannelFile(counts, d.ChData);
+}
+
+TEST_F(ProgramEndToEnd, NothingOfTheDocumentBeforeReachesTheFilesOrTheRadio) {
+    Document vfo, noVfo;
+    FillWritableDocument(vfo, 3);
+    FillWritableDocument(noVfo, 5);
+    for (int b = 0; b < kBands; ++b) {
+        ASSERT_EQ(vfo.DataRec.ChCount(b, VfoGroupOf(b)), 1);
+        noVfo.DataRec.ChCount(b, VfoGroupOf(b)) = 0;
+    }
+    WriteDocument(vfo, Folder("vfo.dat"));
+    WriteDocument(noVfo, Folder("novfo.dat"));
+    // The second document alone, as its files hold it.
+    Document alone;
+    ASSERT_TRUE(ParseDocumentFiles(ReadFile(Folder("novfo.dat")), ReadFile(Folder("novfo.fre")), alone.DataRec,
+                                   alone.ChData));
+
+    Open(Folder("vfo.dat"));
+    Open(Folder("novfo.dat"));
+    ASSERT_EQ(p().doc.DataFileName, Folder("novfo.dat"));
+    prompter.ScriptFiles({Folder("second.dat")});
+    main().Menu("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(ReadFile(Folder("second.fre")), ChannelFileOf(alone));
+
+    main().ToolButton(QStringLiteral("WriteRadio"))->trigger();
+    ASSERT_TRUE(RunUntil([this] { return Idle() && prompter.Texts().contains(kWriteDone); }));
+    EXPECT_TRUE(SameTransferred(radio.Image(), EncodedImage(alone)));
+
+    // A read of that image after the document with VFO channels.
+    Open(Folder("vfo.dat"));
+    ASSERT_EQ(p().doc.DataFileName, Folder("vfo.dat"));
+    prompter.shown.clear();
+    main().Menu("mnuReadFromRadio")->trigger();
+    ASSERT_EQ(prompter.Texts(), QStringList({kConfirmRead, kReadDone}));
+    prompter.ScriptFiles({Folder("read.dat")});
+    main().Menu("mnuFileSaveAs")->trigger();
+    Document read;
+    DecodeAllData(radio.Image(), read);
+    EXPECT_EQ(ReadFile(Folder("read.fre")), ChannelFileOf(read));
+
+    // A channel added after the read takes a slot the document before had filled.
+    int group = 0;
+    for (int g = 1; g <= 12 && !group; ++g)
+        if (vfo.DataRec.ChCount(0, g) > p().doc.DataRec.ChCount(0, g)) group = g;
+    ASSERT_GT(group, 0);
+    const ChannelRecord& before = vfo.ChData(0, p().doc.DataRec.ChCount(0, group) + 1, group);
+    ASSERT_NE(before.RxCtc | before.CtcDcs | before.DecTone | before.DecDcs, 0);
+    int row = 1;
+    while (p().doc.FindChannelIndex(row, 0, group)) ++row;
+    ASSERT_LE(row, 40);
+    p().doc.DataRec.CurGroup[0] = int16_t(group);
+    StartEdit(row, QStringLiteral("27.3"));
+    Channels()->ValidateControls();
+    const int slot = p().doc.FindChannelIndex(row, 0, group);
+    ASSERT_GT(slot, 0);
+    const ChannelRecord& added = p().doc.ChData(0, slot, group);
+    EXPECT_EQ(std::make_tuple(added.RxCtc, added.CtcDcs, added.DecTone, added.DecDcs, added.Reserved1),
+              std::make_tuple(0, 0, 0, 0, 0));
+}
+
 // ---- pending edits and the modified test ----
 
 TEST_F(ProgramEndToEnd, EveryDocumentRoadFinishesTheOpenEditFirst) {

@@ -12,6 +12,8 @@ namespace zr50 {
 struct MessageTexts {
     LangText AllDataCleared, DataFile, FileError, CannotOpenPort, ReadConfirm, WriteConfirm,
         FileModified, FileOverwrite, CheckConnection, ModelWrong, FreqOutOfRange, Ok, Cancel;
+    // Why a port did not open, shown after CannotOpenPort.
+    LangText PortNoPermission, PortBusy, PortMissing;
     std::array<LangText, 3> Completed;  // item 1 read, item 2 write
 };
 

@@ -147,6 +147,7 @@ frmMain::frmMain(Program& p, MdiForms& forms, QWidget* parent) : QMainWindow(par
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->viewport()->installEventFilter(this);
     forms_.SetMainWindow(this, mdiArea);
 
     TimerReNew = new QTimer(this);
@@ -424,8 +425,12 @@ void frmMain::ReadRMGDataFromRadio() {
 void frmMain::ShowCaption() { setWindowTitle(DocumentCaption(p_)); }
 
 void frmMain::LoadBKPic() {
-    const QString file = p_.paths.PictureFolder() + QStringLiteral("/BK_%1.jpg").arg(p_.settings.CurLanguage);
-    const QImage tiled = TileBackground(QImage(file), mdiArea->size());
+    bkPicture_ = QImage(p_.paths.PictureFolder() + QStringLiteral("/BK_%1.jpg").arg(p_.settings.CurLanguage));
+    TileBKPic();
+}
+
+void frmMain::TileBKPic() {
+    const QImage tiled = TileBackground(bkPicture_, mdiArea->viewport()->size());
     // Without a picture the area keeps the plain background of the platform.
     mdiArea->setBackground(tiled.isNull() ? palette().brush(QPalette::Dark) : QBrush(tiled));
 }
@@ -469,12 +474,10 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) MDIForm_Activate();
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    LoadBKPic();
-}
-
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The area's own size: it changes after the layout has run, and with the
+    // tree pane, toolbar and status bar as well as with the window.
+    if (watched == mdiArea->viewport() && event->type() == QEvent::Resize) TileBKPic();
     if (watched != CommandMove) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress:

@@ -310,6 +310,53 @@ TEST_F(MainWindowTest, SplitterStaysWithinItsLimits) {
     EXPECT_FALSE(m.DragFlag());
 }
 
+// Every pixel of the area is the picture's: each tile is the picture without
+// its border, the bands below the first start one pixel to the right.
+void ExpectTiledPicture(const QImage& shown, const QSize& area, const QImage& picture, const char* when) {
+    SCOPED_TRACE(when);
+    ASSERT_EQ(shown.size(), area);
+    const int tileW = picture.width() - 2, tileH = picture.height() - 2;
+    const auto expected = [&](int x, int y) {
+        return y < tileH ? picture.pixel(1 + x % tileW, y)
+                         : picture.pixel(1 + (x + 1) % tileW, 1 + (y - tileH) % tileH);
+    };
+    QList<QPoint> points;
+    for (int y = 0; y < area.height(); y += 7)
+        for (int x = 0; x < area.width(); x += 5) points << QPoint(x, y);
+    points << QPoint(area.width() - 1, 0) << QPoint(area.width() - 1, area.height() - 1);
+    int wrong = 0;
+    for (const QPoint& at : points) wrong += shown.pixel(at) != expected(at.x(), at.y());
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(MainWindowTest, TheBackgroundIsTheTiledPictureWhateverGivesTheAreaItsSize) {
+    const QImage picture(h.p().paths.PictureFolder() + QStringLiteral("/BK_1.jpg"));
+    ASSERT_FALSE(picture.isNull());
+    frmMain& m = Open();
+    m.show();
+    QApplication::processEvents();
+    m.Menu("mnuCloseAll")->trigger();
+    const auto check = [&](const char* when) {
+        QApplication::processEvents();
+        QWidget* area = m.mdiArea->viewport();
+        ExpectTiledPicture(m.mdiArea->background().textureImage().convertToFormat(QImage::Format_RGB32),
+                           area->size(), picture.convertToFormat(QImage::Format_RGB32), when);
+        // What the area paints.
+        ExpectTiledPicture(area->grab().toImage().convertToFormat(QImage::Format_RGB32), area->size(),
+                           picture.convertToFormat(QImage::Format_RGB32), when);
+    };
+    check("at start-up");
+    m.resize(640, 480);
+    check("smaller");
+    m.Menu("mnuTreeView")->trigger();
+    check("without the tree pane");
+    m.Menu("mnuViewStatusBar")->trigger();
+    m.Menu("mnuViewToolbar")->trigger();
+    check("without the bars");
+    m.resize(1300, 740);
+    check("larger than the stored placement");
+}
+
 TEST_F(MainWindowTest, MissingPicturesAndTemplatesDoNotStopTheWindow) {
     QDir(h.p().paths.ProgramFolder + QStringLiteral("/PIC")).removeRecursively();
     QDir(h.p().paths.ProgramFolder + QStringLiteral("/Init")).removeRecursively();

@@ -11,6 +11,7 @@
 #include "windows/frmMain.h"
 #include "windows/FrmSetLanguage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -411,6 +412,38 @@ TEST(PortDialog, FollowsPortsAppearingAndVanishingAndStoresOnlyANumberedChoice) 
     third.CommandCancel->click();
     EXPECT_EQ(h.p().settings.PortNo, 9);
     EXPECT_EQ(SettingsKey(h.p(), "comPort", QStringLiteral("none")), QStringLiteral("none"));
+}
+
+TEST(PortDialog, TheRescanKeepsTheKeyboardHighlightAndTheChoice) {
+    WindowHarness h;
+    h.p().settings.PortNo = 1;
+    QStringList present = {"COM1", "COM3", "COM5", "COM7"};
+    FrmComSet dialog(h.p(), [&] { return present; });
+    dialog.show();
+    QAbstractItemView* list = dialog.Combo1->view();
+    dialog.Combo1->showPopup();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    const auto highlighted = [&] { return list->currentIndex().data().toString(); };
+    ASSERT_EQ(highlighted(), QStringLiteral("COM5"));
+
+    dialog.ReShowComPortTimer_Timer();  // nothing changed
+    EXPECT_EQ(highlighted(), QStringLiteral("COM5"));
+    present = {"COM1", "COM2", "COM3", "COM5", "COM7"};  // an adapter plugged in
+    dialog.ReShowComPortTimer_Timer();
+    EXPECT_EQ(highlighted(), QStringLiteral("COM5"));
+    EXPECT_EQ(dialog.Combo1->currentText(), QStringLiteral("COM1"));  // highlighted is not chosen
+    EXPECT_TRUE(list->isVisible());
+
+    QTest::keyClick(list, Qt::Key_Return);
+    present = {"COM1", "COM5", "COM7"};
+    dialog.ReShowComPortTimer_Timer();
+    EXPECT_EQ(dialog.Combo1->currentText(), QStringLiteral("COM5"));
+    QTest::keyClick(dialog.Combo1, Qt::Key_Down);  // the closed list steps to the next port
+    dialog.ReShowComPortTimer_Timer();
+    EXPECT_EQ(dialog.Combo1->currentText(), QStringLiteral("COM7"));
+    dialog.CommandOK->click();
+    EXPECT_EQ(h.p().settings.PortNo, 7);
 }
 
 TEST(AboutBoxes, BothLanguagesAndTheMissingSystemInformation) {

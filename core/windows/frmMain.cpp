@@ -143,6 +143,9 @@ const ToolButtonEntry kToolButtons[] = {
 
 frmMain::frmMain(Program& p, MdiForms& forms, QWidget* parent) : QMainWindow(parent), p_(p), forms_(forms) {
     setObjectName(QStringLiteral("frmMain"));
+    // The window's own right-click menu would list the toolbar under no name and
+    // hide it behind the View menu's back.
+    setContextMenuPolicy(Qt::NoContextMenu);
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

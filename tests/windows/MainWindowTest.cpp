@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
@@ -285,6 +286,21 @@ TEST_F(MainWindowTest, TreeAndViewToggles) {
     EXPECT_FALSE(m.tbToolBar->isVisible() || m.statusBar()->isVisible());
     m.Menu("mnuCloseAll")->trigger();
     EXPECT_TRUE(Children().isEmpty());
+}
+
+TEST_F(MainWindowTest, NoRightClickMenuOnTheToolbarsOrTheMenuBar) {
+    frmMain& m = Open();
+    m.show();
+    for (QWidget* target : {static_cast<QWidget*>(m.tbToolBar), static_cast<QWidget*>(m.menuBar()),
+                            static_cast<QWidget*>(m.Toolbar1)}) {
+        const QPoint at(target->width() - 3, target->height() / 2);
+        QContextMenuEvent e(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &e);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << target->objectName().toStdString();
+        if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+    }
+    EXPECT_TRUE(m.tbToolBar->isVisible() && m.Menu("mnuViewToolbar")->isChecked());
 }
 
 TEST_F(MainWindowTest, SplitterStaysWithinItsLimits) {

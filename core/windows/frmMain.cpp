@@ -8,6 +8,7 @@
 #include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
 #include "platform/UserSettings.h"
+#include "platform/gui/QtTranslations.h"
 #include "platform/gui/TiledBackground.h"
 #include "rules/SharedHelpers.h"
 
@@ -355,6 +356,7 @@ void frmMain::MDIForm_Load() {
 
 void frmMain::SetMenuTexts() {
     const auto& t = p_.texts;
+    UseQtTranslations(p_.settings.CurLanguage == kChinese ? QStringLiteral("zh_CN") : QString());
     fileFilter_ = p_.T(t.Msg.DataFile) + QStringLiteral(" (*.dat)");
     const QString port = p_.T(t.Main.Com) + QString::number(p_.settings.PortNo);
     sbPanel[2]->setText(port);

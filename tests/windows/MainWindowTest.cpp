@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -266,6 +267,32 @@ TEST_F(MainWindowTest, LanguageSwitchRebuildsAtTheNextActivation) {
     before = h.forms.Find(QStringLiteral("frmCommChInfo"));
     m.MDIForm_Activate();
     EXPECT_EQ(h.forms.Find(QStringLiteral("frmCommChInfo")), before);
+}
+
+TEST_F(MainWindowTest, QtsOwnDialogsSpeakTheProgramsLanguage) {
+    // The file dialog as the program shows it without a desktop's own.
+    const auto fileDialogTexts = [] {
+        QFileDialog d;
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(QFileDialog::AcceptOpen);
+        return QStringList{d.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(),
+                           d.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text(),
+                           QCoreApplication::translate("QFileDialog", "Open")};
+    };
+    const QStringList english = {"Look in:", "File &name:", "Open"};
+    const QStringList chinese = {QString::fromUtf8("查找范围："), QString::fromUtf8("文件名称(&N)："),
+                                 QString::fromUtf8("打开")};
+    h.p().settings.CurLanguage = h.p().settings.AppliedLanguage = kChinese;
+    frmMain& m = Open();
+    EXPECT_EQ(fileDialogTexts(), chinese);  // from the start
+    h.p().settings.CurLanguage = kEnglish;
+    m.MDIForm_Activate();
+    EXPECT_EQ(fileDialogTexts(), english);
+    h.p().settings.CurLanguage = kChinese;
+    m.MDIForm_Activate();
+    EXPECT_EQ(fileDialogTexts(), chinese);
+    h.p().settings.CurLanguage = kEnglish;
+    m.MDIForm_Activate();  // the next window starts in English
 }
 
 TEST_F(MainWindowTest, TreeAndViewToggles) {

@@ -3,6 +3,7 @@
 
 #include "files/NewDocument.h"
 #include "platform/UserSettings.h"
+#include "platform/gui/ProgramIcon.h"
 #include "support/widgets/WindowHarness.h"
 #include "versions/Versions.h"
 #include "windows/AboutBox.h"
@@ -313,6 +314,23 @@ TEST_F(MainWindowTest, TreeAndViewToggles) {
     EXPECT_FALSE(m.tbToolBar->isVisible() || m.statusBar()->isVisible());
     m.Menu("mnuCloseAll")->trigger();
     EXPECT_TRUE(Children().isEmpty());
+}
+
+TEST_F(MainWindowTest, TheMainWindowAndEveryChildShowTheProgramsIcon) {
+    h.forms.Register(QStringLiteral("FrmDTMF"), [] { return new QWidget; });
+    frmMain& m = Open();
+    m.show();
+    h.forms.Show(QStringLiteral("FrmDTMF"));
+    const auto image = [](const QIcon& icon) {
+        return icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage own = DrawProgramIcon(32).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(image(m.windowIcon()), own);
+    ASSERT_EQ(Children(), QStringList({"frmCommChInfo", "FrmDTMF"}));
+    for (QMdiSubWindow* sub : m.mdiArea->subWindowList()) {
+        EXPECT_EQ(image(sub->windowIcon()), own) << sub->widget()->objectName().toStdString();
+        EXPECT_EQ(image(sub->widget()->windowIcon()), own);
+    }
 }
 
 TEST_F(MainWindowTest, NoRightClickMenuOnTheToolbarsOrTheMenuBar) {

@@ -76,9 +76,11 @@ void FrmComSet::ShowList() {
     }
     // The entry highlighted in the open list stays highlighted while it exists.
     const QString highlighted = Combo1->view()->currentIndex().data().toString();
+    const bool open = Combo1->view()->isVisible();
     Combo1->clear();
     Combo1->addItems(logic.Entries);
     Combo1->setCurrentIndex(logic.ListIndex);
+    if (open) Combo1->showPopup();  // sized for the new entries
     const int row = logic.Entries.indexOf(highlighted);
     if (row >= 0) Combo1->view()->setCurrentIndex(Combo1->model()->index(row, 0));
 }

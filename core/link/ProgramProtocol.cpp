@@ -385,13 +385,28 @@ bool ProgramProtocol::OpenPortWith(int portNo, int handshaking, int stopBits) {
     return true;
 }
 
+QString ProgramProtocol::CannotOpenPortText() const {
+    const MessageTexts& m = p_.texts.Msg;
+    const LangText* reason = nullptr;
+    switch (port_.LastOpenFailure()) {
+        case OpenFailure::NoDevice: reason = &m.PortMissing; break;
+        case OpenFailure::NoPermission: reason = &m.PortNoPermission; break;
+        case OpenFailure::Busy: reason = &m.PortBusy; break;
+        case OpenFailure::None:
+        case OpenFailure::Unknown: break;
+    }
+    QString text = p_.T(m.CannotOpenPort);
+    if (reason) text += QStringLiteral("\r\n") + p_.T(*reason);
+    return text;
+}
+
 bool ProgramProtocol::ReopenPort() { return OpenPortWith(p_.settings.PortNo, 0, 1); }
 
 // A restart on a line that was lost opens the port again; when that fails the
 // communication ends as failed.
 bool ProgramProtocol::ReopenOrEnd() {
     if (port_.IsOpen() || ReopenPort()) return true;
-    AskDuringLink(p_.T(p_.texts.Msg.CannotOpenPort), Buttons::Ok, Icon::Critical);
+    AskDuringLink(CannotOpenPortText(), Buttons::Ok, Icon::Critical);
     EndComm(false);
     return false;
 }

@@ -1,5 +1,7 @@
 #include "MdiForms.h"
 
+#include "platform/gui/ProgramIcon.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaMethod>
@@ -12,6 +14,7 @@ namespace zr50 {
 void MdiForms::SetMainWindow(QWidget* main, QMdiArea* area) {
     main_ = main;
     area_ = area;
+    if (main) main->setWindowIcon(ProgramIcon());
 }
 
 QWidget* MdiForms::Find(const QString& form) const {
@@ -42,6 +45,7 @@ void MdiForms::Show(const QString& form) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = area_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(ProgramIcon());
     w->show();
     Cascade();
 }

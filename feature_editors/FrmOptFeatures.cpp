@@ -115,6 +115,8 @@ void FrmOptFeatures::BuildControls() {
         Combo2[size_t(k)] = combo(parent, QStringLiteral("Combo2(%1)").arg(k));
         Label4[size_t(k)] = NewLabel(parent, QStringLiteral("Label4(%1)").arg(k));
     }
+    // The public channel's lists line up whatever their entries.
+    for (QComboBox* c : Frame2->findChildren<QComboBox*>()) c->setMinimumContentsLength(6);
     Combo3 = combo(this, QStringLiteral("Combo3"));
     Combo3->hide();
 

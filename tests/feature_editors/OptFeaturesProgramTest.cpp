@@ -183,7 +183,7 @@ TEST_F(OptProgram, LookingWithoutTouchingLeavesTheFilesByteForByte) {
     EXPECT_EQ(Files(second), Files(first));
 }
 
-TEST_F(OptProgram, DISABLED_AnOptionByteChangedAloneIsOfferedForSaving) {
+TEST_F(OptProgram, AnOptionByteChangedAloneIsOfferedForSaving) {
     SaveAs(Folder("mine.dat"));
     FrmOptFeatures* w = OpenFromMenu();
     ASSERT_NE(w, nullptr);

@@ -409,7 +409,9 @@ void FrmOptFeatures::ReShowData() {
 
 void FrmOptFeatures::StoreShown() {
     for (const OptListRow& r : OptListRows()) SaveOptFeat(r.index);
-    for (const OptCheckRow& r : OptCheckRows()) SaveOptFeat(r.index);
+    // A box that shows nothing keeps the field it would store (Check1(11)).
+    for (const OptCheckRow& r : OptCheckRows())
+        if (r.shows) SaveOptFeat(r.index);
     for (int k = 0; k < int(chkCheck2.size()); ++k) chkCheck2_Click(k);
 }
 

@@ -97,10 +97,7 @@ TEST_F(OptProgram, OpensFromTheMenuAndTheTreeAsOneWindow) {
     ASSERT_NE(w, nullptr);
     emit main().TreeView1->itemClicked(node, 0);
     EXPECT_EQ(Window(), w);
-    int windows = 0;
-    for (QWidget* child : main().findChildren<QWidget*>())
-        if (child->objectName() == QLatin1String("FrmOptFeatures")) ++windows;
-    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(main().findChildren<FrmOptFeatures*>().size(), 1);
 }
 
 TEST_F(OptProgram, EditsReachTheRadioTheSavedFileAndComeBackFromBoth) {

@@ -77,7 +77,7 @@ QComboBox* FrmOptFeatures::ListOf(int index) const {
 // ---- controls ----
 
 void FrmOptFeatures::BuildControls() {
-    auto combo = [this](QWidget* parent, const QString& name) {
+    auto combo = [](QWidget* parent, const QString& name) {
         auto* c = new QComboBox(parent);
         c->setObjectName(name);
         c->setSizeAdjustPolicy(QComboBox::AdjustToContents);

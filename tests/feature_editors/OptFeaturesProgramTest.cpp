@@ -3,24 +3,21 @@
 // read back.
 
 #include "FrmOptFeatures.h"
-#include "SimRadio.h"
-#include "Zr50Program.h"
 #include "link/ProgramProtocol.h"
 #include "model/ByteIO.h"
 #include "model/RecordLayout.h"
-#include "platform/IniFile.h"
 #include "support/ScriptedLink.h"
-#include "support/widgets/WindowHarness.h"
+#include "support/widgets/InstalledProgram.h"
 #include "windows/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
-#include <QSettings>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -30,27 +27,13 @@ using namespace zr50::test::linktext;
 
 namespace {
 
-class OptProgram : public ::testing::Test {
+class OptProgram : public ::testing::Test, protected InstalledProgram {
 protected:
     void SetUp() override {
-        CopyInstallation(dir.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder("user"));
-        qputenv("KDRADIO_PORT_DIR", Folder("ports").toLocal8Bit());
-        QDir().mkpath(Folder("ports"));
-        ASSERT_TRUE(radio.Start() && QFile::link(radio.DevicePath(), Folder("ports/com40")));
-        WriteProfileString(Folder("language/mysetup.ini"), QStringLiteral("language"),
-                           QStringLiteral("comPort"), QStringLiteral("40"));
-        Zr50Services s(prompter, process, locale, Folder("KD_270"));
-        s.listPorts = [] { return QList<int>{40}; };
-        zr50 = std::make_unique<Zr50Program>(s);
-        zr50->main().show();
+        ASSERT_TRUE(Start({&radio}));
         ASSERT_TRUE(QTest::qWaitForWindowActive(&zr50->main()));
     }
-    void TearDown() override {
-        zr50.reset();
-        qunsetenv("KDRADIO_PORT_DIR");
-    }
-    QString Folder(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    void TearDown() override { zr50.reset(); }  // before the radio goes
     Program& p() { return zr50->p(); }
     DataHeaderRec& d() { return p().doc.DataRec; }
     frmMain& main() { return zr50->main(); }
@@ -81,15 +64,10 @@ protected:
     }
     uint8_t Radio(int addr) { return radio.Image()[size_t(addr)]; }
 
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FakeProcess process;
-    FakeLocale locale;
     sim::SimRadio radio;
-    std::unique_ptr<Zr50Program> zr50;
 };
 
-TEST_F(OptProgram, OpensFromTheMenuAndTheTreeAsOneWindow) {
+TEST_F(OptProgram, OpensFromTheMenuAndTheTreeAsOneWindowInTheCurrentLanguage) {
     EXPECT_TRUE(main().Menu("mnuOptFeature")->isEnabled());
     QTreeWidgetItem* node = main().TreeView1->topLevelItem(0)->child(1);
     EXPECT_FALSE(node->isDisabled());
@@ -98,6 +76,15 @@ TEST_F(OptProgram, OpensFromTheMenuAndTheTreeAsOneWindow) {
     emit main().TreeView1->itemClicked(node, 0);
     EXPECT_EQ(Window(), w);
     EXPECT_EQ(main().findChildren<FrmOptFeatures*>().size(), 1);
+
+    // Another language closes it; opened again it speaks that language.
+    p().settings.CurLanguage = kChinese;
+    main().MDIForm_Activate();
+    EXPECT_EQ(Window(), nullptr);
+    w = OpenFromMenu();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("可选功能"));
+    EXPECT_EQ(w->Label1[24]->text(), QString::fromUtf8("ASQ等级"));
 }
 
 TEST_F(OptProgram, EditsReachTheRadioTheSavedFileAndComeBackFromBoth) {

@@ -8,6 +8,7 @@
 #include "model/RecordLayout.h"
 #include "support/ScriptedLink.h"
 #include "support/widgets/InstalledProgram.h"
+#include "support/widgets/WindowHarness.h"
 #include "windows/frmMain.h"
 
 #include <QAction>
@@ -43,12 +44,6 @@ protected:
     FrmOptFeatures* OpenFromMenu() {
         main().Menu("mnuOptFeature")->trigger();
         return Window();
-    }
-    static void Choose(QComboBox* list, const QString& text) {
-        const int i = list->findText(text);
-        ASSERT_GE(i, 0) << text.toStdString();
-        list->setCurrentIndex(i);
-        emit list->activated(i);
     }
     void SaveAs(const QString& path) {
         prompter.ScriptFiles({path});

@@ -51,12 +51,6 @@ struct OptWindow : ::testing::Test {
         w = h.Window<FrmOptFeatures>("FrmOptFeatures");
         ASSERT_TRUE(w);
     }
-    static void Choose(QComboBox* list, const QString& text) {
-        const int i = list->findText(text);
-        ASSERT_GE(i, 0) << text.toStdString();
-        list->setCurrentIndex(i);
-        emit list->activated(i);
-    }
     static void ChooseAt(QComboBox* list, int i) {
         list->setCurrentIndex(i);
         emit list->activated(i);

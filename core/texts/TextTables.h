@@ -13,6 +13,7 @@ namespace zr50 {
 struct MessageTexts {
     LangText AllDataCleared, DataFile, FileError, CannotOpenPort, ReadConfirm, WriteConfirm,
         FileModified, FileOverwrite, CheckConnection, ModelWrong, FreqOutOfRange, Ok, Cancel;
+    LangText SearchOtherPorts;  // %1: the port label and number
     std::array<LangText, 3> Completed;  // item 1 read, item 2 write
 };
 

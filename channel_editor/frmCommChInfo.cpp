@@ -18,6 +18,7 @@
 #include "rules/ToneRefs.h"
 #include "windows/ButtonCaptions.h"
 #include "windows/ComboBoxes.h"
+#include "windows/TypedKeys.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -882,19 +883,7 @@ bool frmCommChInfo::Text1_KeyFilter(QEvent* event) {
                 Text1_KeyPress_Enter();
                 return true;
             }
-            // No clipboard: what reaches the editor is typed.
-            if (k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Paste) ||
-                k->matches(QKeySequence::Cut))
-                return true;
-            const QString t = k->text();
-            if (t.size() > 1) return true;
-            if (t.size() == 1) {
-                const ushort c = t[0].unicode();
-                if (c == 3 || c == 22 || c == 24 || c >= 128) return true;
-                const bool allowed = (c >= '0' && c <= '9') || c == '.';
-                if (c >= 32 && c <= 126 && !allowed) return true;
-            }
-            return false;
+            return DropsTypedKey(k, QStringLiteral("."));
         }
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:

@@ -148,6 +148,7 @@ void InitEnglishText(TextTables& t) {
     InitPrintTexts(t);
     InitChannelInfoTexts(t);
     InitOptionTexts(t);
+    InitOptFeatTexts(t);
     InitProgressTexts(t);
 }
 

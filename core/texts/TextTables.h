@@ -3,6 +3,7 @@
 // and never changed afterwards.
 
 #include "LangText.h"
+#include "OptFeatTexts.h"
 
 #include <QHash>
 #include <array>
@@ -63,6 +64,7 @@ struct TextTables {
     PrintTexts Print;
     ChannelInfoTexts ChInfo;
     OptionTexts Opt;
+    OptFeatTexts OptFeat;
     ProgressTexts Progress;
     VersionTexts Version;
 };

@@ -16,6 +16,13 @@ int ValidDTMFIndex(const Document& doc, int k) {
     return IsDTMFCodeSet(doc, k) ? k : 0;
 }
 
+QChar DTMFKeyChar(QChar c) {
+    const char16_t u = c.unicode();
+    if ((u >= '0' && u <= '9') || u == '*' || u == '#' || (u >= 'A' && u <= 'D')) return c;
+    if (u >= 'a' && u <= 'd') return QChar(char16_t(u - 'a' + 'A'));
+    return QChar();
+}
+
 void RevalidateDTMFUsers(Program& p) {
     auto valid = [&p](int16_t& ref) { ref = int16_t(ValidDTMFIndex(p.doc, ref)); };
     ForEachChannel(p.doc, [&valid](ChannelRecord& r) {

@@ -201,13 +201,14 @@ void FrmDTMF::Arrange() {
     const int fieldX = margin + labelW;
     for (int i = 0; i < int(Combo1.size()); ++i)
         Combo1[size_t(i)]->setGeometry(fieldX, margin + i * step, fieldW, comboH);
-    Check1->setGeometry(fieldX, margin + int(Combo1.size()) * step, fieldW + margin, comboH);
+    auto checkWidth = [&](const QCheckBox* c) { return std::max(fieldW, c->sizeHint().width()); };
+    Check1->setGeometry(fieldX, margin + int(Combo1.size()) * step, checkWidth(Check1), comboH);
 
     // Decode: the ID code and four lists, the switch, then the stun frame.
     Text1->setGeometry(fieldX, margin, fieldW, comboH);
     for (int i = 0; i < int(Combo2.size()); ++i)
         Combo2[size_t(i)]->setGeometry(fieldX, margin + (i + 1) * step, fieldW, comboH);
-    Check2->setGeometry(fieldX, margin + 5 * step, fieldW + margin, comboH);
+    Check2->setGeometry(fieldX, margin + 5 * step, checkWidth(Check2), comboH);
     const int title = fontMetrics().height() + Tw(60);
     Frame1->setGeometry(Tw(120), margin + 6 * step, fieldX + fieldW + margin - Tw(120),
                         title + 2 * step);
@@ -227,6 +228,7 @@ void FrmDTMF::Arrange() {
     g->setColumnWidth(1, gridW - frame - g->columnWidth(0));
 
     const int pageW = std::max({fieldX + fieldW + margin, g->geometry().right() + Tw(120),
+                                Check1->geometry().right() + Tw(120), Check2->geometry().right() + Tw(120),
                                 SSTab1->tabBar()->sizeHint().width() + Tw(60)});
     const int pageH = std::max(Frame1->geometry().bottom(), g->geometry().bottom()) + Tw(120);
     const int tabBar = SSTab1->tabBar()->sizeHint().height();

@@ -84,6 +84,8 @@ TEST_F(DtmfRoad, TypedCodeIsSavedReadBackAndWrittenToTheRadio) {
     EXPECT_TRUE(SameTransferred(EncodedImage(p().doc), m));
 
     // A second edit, and leaving the program asks again; Cancel keeps it running.
+    w = qobject_cast<FrmDTMF*>(zr50->forms().Find(QStringLiteral("FrmDTMF")));
+    ASSERT_NE(w, nullptr);
     TypeCode(w, 2, QStringLiteral("7"));
     prompter.shown.clear();
     prompter.Script({Answer::Cancel});

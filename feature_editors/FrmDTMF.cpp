@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -175,12 +174,7 @@ void FrmDTMF::BuildControls() {
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, [this] { MSFlexGrid1_Click(); });
     connect(Text3, &QLineEdit::textChanged, this, [this](const QString& t) { validator_->previous = t; });
     connect(Text3, &QLineEdit::textEdited, this, [this] { StoreDTMFCell(); });
-    connect(CommandClose, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    connect(CommandClose, &QPushButton::clicked, this, [this] { CloseChildWindow(this); });
 }
 
 void FrmDTMF::Arrange() {
@@ -419,14 +413,8 @@ void FrmDTMF::closeEvent(QCloseEvent* event) {
 
 void FrmDTMF::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Another child window taking the focus ends the edit.
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!sub || sub->property("commitsOnDeactivate").toBool()) return;
-    sub->setProperty("commitsOnDeactivate", true);
-    connect(sub, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates before, Qt::WindowStates now) {
-                if ((before & Qt::WindowActive) && !(now & Qt::WindowActive)) ValidateControls();
-            });
+    // Another child window taking the focus ends an open edit.
+    FinishOnDeactivate(this, [this] { ValidateControls(); });
 }
 
 }  // namespace zr50

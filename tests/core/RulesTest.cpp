@@ -240,36 +240,15 @@ TEST_F(Rules, UnusableToneRecordsLoseTheirUsers) {
     EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmCommChInfo.ShowRB", "FrmOptFeatures.ShowRB"}));
 }
 
-TEST_F(Rules, ReferencesToEmptyDtmfSlotsAreClearedInEveryGroup) {
-    auto& codes = d.OptFeat.DTMFCode;
+TEST(Dtmf, SlotReferences) {
+    Document doc;
+    auto& codes = doc.DataRec.OptFeat.DTMFCode;
     codes[3].set(QStringLiteral("123"));
     codes[4].set(QString(QChar(0)) + QStringLiteral("99"));  // cut by the NUL
     EXPECT_EQ(ValidDTMFIndex(doc, 3), 3);
     EXPECT_EQ(ValidDTMFIndex(doc, 4), 0);
     EXPECT_EQ(ValidDTMFIndex(doc, 17), 0);
-
-    // A channel in each of: a first group, group O, the MEM group, the HAM band's group L.
-    const std::pair<int, int> places[] = {{0, 1}, {0, 15}, {0, 16}, {1, 12}};
-    for (auto [band, group] : places) {
-        SetChannels(doc, band, group, {7});
-        ChannelRecord& r = doc.ChData(band, 1, group);
-        r.BOT = 3;
-        r.EOT = 4;
-        r.Call = 17;
-    }
-    d.OptFeat.PubBOT = 4;
-    d.OptFeat.PubEOT = 3;
-    d.OptFeat.PubCall = -2;
-    tp.forms.loaded << QStringLiteral("FrmOptFeatures");
-    RevalidateDTMFUsers(p);
-    for (auto [band, group] : places) {
-        const ChannelRecord& r = doc.ChData(band, 1, group);
-        EXPECT_EQ(std::make_tuple(r.BOT, r.EOT, r.Call), std::make_tuple(3, 0, 0)) << band << "/" << group;
-    }
-    EXPECT_EQ(std::make_tuple(d.OptFeat.PubBOT, d.OptFeat.PubEOT, d.OptFeat.PubCall),
-              std::make_tuple(0, 3, 0));
-    // Only the loaded window is refreshed.
-    EXPECT_EQ(tp.forms.CallNames(), QStringList{"FrmOptFeatures.ShowDTMF"});
+    // The repair in every group is driven through the DTMF window's tests.
 }
 
 }  // namespace

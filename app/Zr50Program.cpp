@@ -1,5 +1,6 @@
 #include "Zr50Program.h"
 
+#include "FrmOptFeatures.h"
 #include "FrmDTMF.h"
 #include "Program.h"
 #include "frmCommChInfo.h"
@@ -40,6 +41,7 @@ Zr50Program::Zr50Program(Zr50Services s) : d_(std::make_unique<Parts>(s)) {
 
     d_->forms.Register(QStringLiteral("frmCommChInfo"), ChannelWindowFactory(p));
     d_->forms.Register(QStringLiteral("FrmDTMF"), DtmfWindowFactory(p));
+    d_->forms.Register(QStringLiteral("FrmOptFeatures"), OptFeaturesFactory(p));
     d_->main = std::make_unique<frmMain>(p, d_->forms);
     frmMain& w = *d_->main;
     d_->progress = std::make_unique<ProgressWindows>(p, link, &w);

@@ -4,10 +4,13 @@
 
 #include "FlexGrid.h"
 #include "FrmDTMF.h"
+#include "FrmOptFeatures.h"
+#include "link/ProgramProtocol.h"
 #include "support/ScriptedLink.h"
-#include "support/widgets/ProgramFixture.h"
+#include "support/widgets/InstalledProgram.h"
 
 #include <QComboBox>
+#include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -22,7 +25,14 @@ namespace {
 
 const QString kSaveQuestion = QStringLiteral("File has been modify,save it now?");
 
-struct DtmfRoad : ProgramEndToEnd {
+struct DtmfRoad : ::testing::Test, InstalledProgram {
+    sim::SimRadio radio;
+    void SetUp() override { ASSERT_TRUE(Start({&radio})); }
+    void TearDown() override { zr50.reset(); }  // before the radio goes
+    Program& p() { return zr50->p(); }
+    frmMain& main() { return zr50->main(); }
+    bool Idle() { return zr50->link().CommMode == 0; }
+
     FrmDTMF* OpenFromTree() {
         QTreeWidgetItem* node = main().TreeView1->topLevelItem(0)->child(3);
         EXPECT_FALSE(node->isDisabled());
@@ -49,9 +59,14 @@ TEST_F(DtmfRoad, TypedCodeIsSavedReadBackAndWrittenToTheRadio) {
     w->CommandClose->click();
     EXPECT_FALSE(p().doc.IsDataModified());
 
+    // The optional-features window lists the new code as a BOT choice.
+    emit main().TreeView1->itemClicked(main().TreeView1->topLevelItem(0)->child(1), 0);
+    auto* opt = qobject_cast<FrmOptFeatures*>(zr50->forms().Find(QStringLiteral("FrmOptFeatures")));
+    ASSERT_NE(opt, nullptr);
     w = OpenFromTree();
     ASSERT_NE(w, nullptr);
     TypeCode(w, 2, QStringLiteral("12*#"));
+    EXPECT_GE(opt->Combo2[6]->findText(QStringLiteral("2")), 1);
     w->Combo1[0]->setCurrentIndex(19);  // "200"
     emit w->Combo1[0]->activated(19);
     EXPECT_TRUE(p().doc.IsDataModified());

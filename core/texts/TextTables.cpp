@@ -26,6 +26,8 @@ void InitMessageTexts(TextTables& t) {
     m.FileModified = Both("File has been modify,save it now?", "当前文件已被修改，是否现在保存？");
     m.FileOverwrite = Both("file will be Overwrite,Continue?", "文件将被覆盖，是否继续？");
     m.CheckConnection = Both("Check Connection. Retry or Cancel?", "检测连接。重试或取消？");
+    m.SearchOtherPorts = Both("No radio answers on %1. Search the other serial ports?",
+                              "%1上没有对讲机应答。是否搜索其他串口？");
     m.Completed[1] = Both("Read Data Completed.", "读取数据完成。");
     m.Completed[2] = Both("Write Data Completed.", "写入数据完成。");
     m.ModelWrong = Both("Model type is wrong.", "机型类型错误。");
@@ -146,6 +148,7 @@ void InitEnglishText(TextTables& t) {
     InitPrintTexts(t);
     InitChannelInfoTexts(t);
     InitOptionTexts(t);
+    InitOptFeatTexts(t);
     InitProgressTexts(t);
 }
 

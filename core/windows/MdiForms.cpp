@@ -50,14 +50,24 @@ void MdiForms::Show(const QString& form) {
     Cascade();
 }
 
+namespace {
+void CloseNow(QMdiSubWindow* sub) {
+    sub->close();
+    // Closing runs the window's unload handling; the object goes now, not later,
+    // so a window of the same name can be shown again at once.
+    delete sub;
+}
+}  // namespace
+
+void MdiForms::Unload(const QString& form) {
+    if (!area_) return;
+    for (QMdiSubWindow* sub : area_->subWindowList())
+        if (sub->widget() && sub->widget()->objectName() == form) CloseNow(sub);
+}
+
 void MdiForms::UnloadChildren() {
     if (!area_) return;
-    for (QMdiSubWindow* sub : area_->subWindowList()) {
-        sub->close();
-        // Closing runs the window's unload handling; the object goes now, not later,
-        // so a window of the same name can be shown again at once.
-        delete sub;
-    }
+    for (QMdiSubWindow* sub : area_->subWindowList()) CloseNow(sub);
 }
 
 void MdiForms::Cascade() {

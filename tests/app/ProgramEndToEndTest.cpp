@@ -11,6 +11,7 @@
 #include "link/ProgramProtocol.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedLink.h"
+#include "support/widgets/InstalledProgram.h"
 #include "support/widgets/WindowHarness.h"
 #include "windows/FrmComSet.h"
 #include "windows/ProgressWindows.h"
@@ -31,29 +32,11 @@ using namespace zr50::test::linktext;
 
 namespace {
 
-class ProgramEndToEnd : public ::testing::Test {
+class ProgramEndToEnd : public ::testing::Test, protected InstalledProgram {
 protected:
-    void SetUp() override {
-        // An installed copy of the program with the radio on COM40 and another on COM41.
-        CopyInstallation(dir.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder("user"));
-        qputenv("KDRADIO_PORT_DIR", Folder("ports").toLocal8Bit());
-        QDir().mkpath(Folder("ports"));
-        ASSERT_TRUE(radio.Start() && QFile::link(radio.DevicePath(), Folder("ports/com40")));
-        ASSERT_TRUE(spare.Start() && QFile::link(spare.DevicePath(), Folder("ports/com41")));
-        WriteProfileString(Folder("language/mysetup.ini"), QStringLiteral("language"), QStringLiteral("comPort"),
-                           QStringLiteral("40"));
-
-        Zr50Services s(prompter, process, locale, Folder("KD_270"));
-        s.listPorts = [] { return QList<int>{40, 41}; };
-        zr50 = std::make_unique<Zr50Program>(s);
-        zr50->main().show();
-    }
-    void TearDown() override {
-        zr50.reset();
-        qunsetenv("KDRADIO_PORT_DIR");
-    }
-    QString Folder(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    // An installed copy of the program with the radio on COM40 and another on COM41.
+    void SetUp() override { ASSERT_TRUE(Start({&radio, &spare})); }
+    void TearDown() override { zr50.reset(); }  // before the radios go
     Program& p() { return zr50->p(); }
     frmMain& main() { return zr50->main(); }
     frmCommChInfo* Channels() { return qobject_cast<frmCommChInfo*>(zr50->forms().Find(QStringLiteral("frmCommChInfo"))); }
@@ -92,12 +75,7 @@ protected:
         main().Menu("mnuFileOpen")->trigger();
     }
 
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FakeProcess process;
-    FakeLocale locale;
     sim::SimRadio radio, spare;
-    std::unique_ptr<Zr50Program> zr50;
 };
 
 TEST_F(ProgramEndToEnd, WriteCommitsTheOpenEditFirst) {

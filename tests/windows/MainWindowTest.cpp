@@ -9,6 +9,7 @@
 #include "windows/AboutBox.h"
 #include "windows/ComboBoxes.h"
 #include "windows/FrmComSet.h"
+#include "windows/MessageBoxPrompter.h"
 #include "windows/frmMain.h"
 #include "windows/FrmSetLanguage.h"
 
@@ -405,6 +406,25 @@ TEST_F(MainWindowTest, MissingPicturesAndTemplatesDoNotStopTheWindow) {
 // The port dialog's rescan and the about boxes.
 
 namespace {
+
+TEST(SaveDialog, OffersOnlyDataFilesAndAddsTheirSuffix) {
+    QTemporaryDir dir;
+    MessageBoxPrompter prompter([] { return kEnglish; });
+    QStringList filters;
+    QString suffix;
+    WhenModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
+        filters = d->nameFilters();
+        suffix = d->defaultSuffix();
+        d->selectFile(dir.filePath(QStringLiteral("mydoc")));
+        static_cast<QDialog*>(d)->accept();
+    });
+    const QString chosen = prompter.ChooseSaveFile(dir.filePath(QStringLiteral("new.dat")), QStringLiteral("Data File (*.dat)"));
+    EXPECT_EQ(filters, QStringList({"Data File (*.dat)"}));
+    EXPECT_EQ(suffix, QStringLiteral("dat"));
+    EXPECT_EQ(chosen, dir.filePath(QStringLiteral("mydoc.dat")));
+}
 
 TEST(PortDialog, FollowsPortsAppearingAndVanishingAndStoresOnlyANumberedChoice) {
     WindowHarness h;

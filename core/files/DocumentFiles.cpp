@@ -92,8 +92,11 @@ bool ParseDocumentFiles(const QByteArray& dat, const QByteArray& fre, DataHeader
                         ChannelStore& ch) {
     DataHeaderRec header;
     if (!DecodeRecord(dat, 0, header)) return false;
-    if (!DecodeChannelFile(fre, header, ch)) return false;
+    // Slots beyond the counts are never-written records, not the last document's.
+    ChannelStore channels;
+    if (!DecodeChannelFile(fre, header, channels)) return false;
     rec = header;
+    ch = std::move(channels);
     return true;
 }
 

@@ -29,8 +29,8 @@ bool DecodeChannelFile(const QByteArray& fre, const DataHeaderRec& rec, ChannelS
 bool IsHeaderUsable(const DataHeaderRec& rec);
 
 // Parses a .dat record (its first 1699 bytes) and its .fre. On success rec
-// holds the record and ch the channels of every used slot; on failure neither
-// is touched.
+// holds the record and ch is replaced whole: the channels in every used slot,
+// never-written records in the others. On failure neither is touched.
 bool ParseDocumentFiles(const QByteArray& dat, const QByteArray& fre, DataHeaderRec& rec,
                         ChannelStore& ch);
 

@@ -21,6 +21,16 @@ public:
     virtual void Cascade() = 0;
 };
 
+// The editor windows that hold an edit until it is left.
+inline constexpr const char* kEditorForms[] = {"frmCommChInfo", "FrmOptFeatures", "FrmDTMF",
+                                               "FrmToneTips"};
+
+// Every loaded editor finishes its pending edit (ValidateControls), so what
+// the user typed counts before the document is saved, replaced or sent.
+inline void FinishPendingEdits(FormHost& forms) {
+    for (const char* form : kEditorForms) forms.Call(QString::fromLatin1(form), "ValidateControls");
+}
+
 // For logic that runs without any window (start-up before the main window, tests).
 class NoForms : public FormHost {
 public:

@@ -445,6 +445,7 @@ void frmMain::StartShowData() {
 void frmMain::LoadNewDoc_() { TimerReNew->start(); }
 
 void frmMain::LoadNewDoc() {
+    FinishPendingEdits(forms_);
     forms_.UnloadChildren();
     // A new document has no file yet: saving it asks for one.
     p_.doc.IsUntitled = true;
@@ -530,6 +531,7 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::mnuFileNew_Click() {
+    FinishPendingEdits(forms_);
     if (p_.prompter.Ask(p_.T(p_.texts.Msg.AllDataCleared), Buttons::OkCancel, Icon::Exclamation) ==
         Answer::Ok)
         LoadNewDoc();
@@ -545,6 +547,7 @@ bool frmMain::OfferToSave() {
 }
 
 void frmMain::mnuFileOpen_Click() {
+    FinishPendingEdits(forms_);
     if (OfferToSave()) OpenDataFile();
 }
 
@@ -562,6 +565,7 @@ bool frmMain::OpenDataFile() {
 }
 
 void frmMain::mnuFileSave_Click() {
+    FinishPendingEdits(forms_);
     if (p_.doc.IsUntitled) {
         SaveAs();
         return;
@@ -571,7 +575,10 @@ void frmMain::mnuFileSave_Click() {
     if (p_.prompter.Ask(text, Buttons::OkCancel, Icon::Question) == Answer::Ok) WriteDataFile(p_);
 }
 
-void frmMain::mnuFileSaveAs_Click() { SaveAs(); }
+void frmMain::mnuFileSaveAs_Click() {
+    FinishPendingEdits(forms_);
+    SaveAs();
+}
 
 bool frmMain::SaveAs() {
     const QString path = p_.prompter.ChooseSaveFile(p_.doc.DataFileName, fileFilter_);
@@ -589,6 +596,7 @@ bool frmMain::SaveDataFile() {
 }
 
 void frmMain::MnuInitial_Click() {
+    FinishPendingEdits(forms_);
     forms_.UnloadChildren();
     LoadInitDataFile(p_);
     forms_.Show(QString::fromLatin1(kChannelWindow));
@@ -622,6 +630,7 @@ void frmMain::StorePlacement() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    FinishPendingEdits(forms_);
     if (!OfferToSave()) {
         event->ignore();
         return;

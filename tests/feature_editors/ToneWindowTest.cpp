@@ -46,6 +46,8 @@ struct ToneWindow : ::testing::Test {
         h.main->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(h.main.get()));
     }
+    // The window goes before the player it uses.
+    void TearDown() override { h.forms.UnloadChildren(); }
     ToneRecord& Rec(int r) { return doc.DataRec.RBToneTable[size_t(r)]; }
     ChannelRecord& Channel() { return doc.ChData(0, 1, 1); }
     void Open() {

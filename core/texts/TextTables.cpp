@@ -135,6 +135,7 @@ void InitEnglishText(TextTables& t) {
     InitPrintTexts(t);
     InitChannelInfoTexts(t);
     InitOptionTexts(t);
+    InitDTMFTexts(t);
     InitProgressTexts(t);
 }
 

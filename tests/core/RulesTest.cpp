@@ -205,15 +205,15 @@ TEST_F(Rules, ModesFollowTheEnableWords) {
 
     e = {0, 1, 0, 0, 1, 0};  // AM and CW
     SetChannels(doc, 1, 4, {1, 2, 3});
-    SetChannels(doc, 0, 11, {1});  // beyond the groups repaired
-    doc.ChData(1, 1, 4).Mode = doc.ChData(0, 1, 11).Mode = 0;
+    SetChannels(doc, 0, 16, {41});  // the MEM group is repaired as well
+    doc.ChData(1, 1, 4).Mode = doc.ChData(0, 1, 16).Mode = 0;
     doc.ChData(1, 2, 4).Mode = 5;
     doc.ChData(1, 3, 4).Mode = 4;
     tp.forms.loaded << QStringLiteral("frmCommChInfo");
     RevalidateChannelModes(p);
     EXPECT_EQ(std::make_tuple(doc.ChData(1, 1, 4).Mode, doc.ChData(1, 2, 4).Mode, doc.ChData(1, 3, 4).Mode,
-                              doc.ChData(0, 1, 11).Mode),
-              std::make_tuple(1, 5, 1, 0));
+                              doc.ChData(0, 1, 16).Mode),
+              std::make_tuple(1, 5, 1, 1));
     EXPECT_EQ(tp.forms.CallNames(), QStringList{"frmCommChInfo.RevalidateModeList"});
 }
 
@@ -227,24 +227,49 @@ TEST_F(Rules, UnusableToneRecordsLoseTheirUsers) {
     EXPECT_EQ(CountToneRecords(doc), 1);
 
     SetChannels(doc, 0, 10, {1, 2});
+    SetChannels(doc, 1, 12, {3});  // group L of the HAM band
     doc.ChData(0, 1, 10).Roger = 2;
     doc.ChData(0, 2, 10).Roger = 1;
+    doc.ChData(1, 1, 12).Roger = 3;
     d.OptFeat.PubRoger = 3;
     tp.forms.loaded << QStringLiteral("frmCommChInfo") << QStringLiteral("FrmOptFeatures");
     RevalidateToneUsers(p);
-    EXPECT_EQ(std::make_tuple(doc.ChData(0, 1, 10).Roger, doc.ChData(0, 2, 10).Roger, d.OptFeat.PubRoger),
-              std::make_tuple(0, 1, 0));
+    EXPECT_EQ(std::make_tuple(doc.ChData(0, 1, 10).Roger, doc.ChData(0, 2, 10).Roger,
+                              doc.ChData(1, 1, 12).Roger, d.OptFeat.PubRoger),
+              std::make_tuple(0, 1, 0, 0));
     EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmCommChInfo.ShowRB", "FrmOptFeatures.ShowRB"}));
 }
 
-TEST(Dtmf, SlotReferences) {
-    Document doc;
-    auto& codes = doc.DataRec.OptFeat.DTMFCode;
+TEST_F(Rules, ReferencesToEmptyDtmfSlotsAreClearedInEveryGroup) {
+    auto& codes = d.OptFeat.DTMFCode;
     codes[3].set(QStringLiteral("123"));
     codes[4].set(QString(QChar(0)) + QStringLiteral("99"));  // cut by the NUL
     EXPECT_EQ(ValidDTMFIndex(doc, 3), 3);
     EXPECT_EQ(ValidDTMFIndex(doc, 4), 0);
     EXPECT_EQ(ValidDTMFIndex(doc, 17), 0);
+
+    // A channel in each of: a first group, group O, the MEM group, the HAM band's group L.
+    const std::pair<int, int> places[] = {{0, 1}, {0, 15}, {0, 16}, {1, 12}};
+    for (auto [band, group] : places) {
+        SetChannels(doc, band, group, {7});
+        ChannelRecord& r = doc.ChData(band, 1, group);
+        r.BOT = 3;
+        r.EOT = 4;
+        r.Call = 17;
+    }
+    d.OptFeat.PubBOT = 4;
+    d.OptFeat.PubEOT = 3;
+    d.OptFeat.PubCall = -2;
+    tp.forms.loaded << QStringLiteral("FrmOptFeatures");
+    RevalidateDTMFUsers(p);
+    for (auto [band, group] : places) {
+        const ChannelRecord& r = doc.ChData(band, 1, group);
+        EXPECT_EQ(std::make_tuple(r.BOT, r.EOT, r.Call), std::make_tuple(3, 0, 0)) << band << "/" << group;
+    }
+    EXPECT_EQ(std::make_tuple(d.OptFeat.PubBOT, d.OptFeat.PubEOT, d.OptFeat.PubCall),
+              std::make_tuple(0, 3, 0));
+    // Only the loaded window is refreshed.
+    EXPECT_EQ(tp.forms.CallNames(), QStringList{"FrmOptFeatures.ShowDTMF"});
 }
 
 }  // namespace

@@ -3,20 +3,14 @@
 // simulated radio on a pseudo-terminal and found in the radio's memory.
 
 #include "FrmToneTips.h"
-#include "SimRadio.h"
 #include "ToneTestSupport.h"
-#include "Zr50Program.h"
 #include "codec/ImageMap.h"
-#include "link/ProgramProtocol.h"
-#include "platform/IniFile.h"
 #include "sound/ModBeep.h"
 #include "support/ScriptedLink.h"
-#include "support/widgets/WindowHarness.h"
-#include "windows/frmMain.h"
+#include "support/widgets/ProgramFixture.h"
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -27,52 +21,19 @@ using namespace zr50::test::linktext;
 
 namespace {
 
-class ToneRoad : public ::testing::Test {
+class ToneRoad : public ProgramEndToEnd {
 protected:
-    void SetUp() override {
-        CopyInstallation(dir.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder("user"));
-        qputenv("KDRADIO_PORT_DIR", Folder("ports").toLocal8Bit());
-        QDir().mkpath(Folder("ports"));
-        ASSERT_TRUE(radio.Start() && QFile::link(radio.DevicePath(), Folder("ports/com40")));
-        WriteProfileString(Folder("language/mysetup.ini"), QStringLiteral("language"),
-                           QStringLiteral("comPort"), QStringLiteral("40"));
-        Zr50Services s(prompter, process, locale, Folder("KD_270"));
-        s.listPorts = [] { return QList<int>{40}; };
+    void Services(Zr50Services& s) override {
         s.toneOutput = &out;
         s.toneClock = &clock;
-        zr50 = std::make_unique<Zr50Program>(s);
-        zr50->main().show();
     }
-    void TearDown() override {
-        zr50.reset();
-        qunsetenv("KDRADIO_PORT_DIR");
-    }
-    QString Folder(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    Program& p() { return zr50->p(); }
-    frmMain& main() { return zr50->main(); }
     FrmToneTips* Window() {
         return qobject_cast<FrmToneTips*>(zr50->forms().Find(QStringLiteral("FrmToneTips")));
     }
-    void Tab(int n) {
-        FrmToneTips* w = Window();
-        QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {}, w->TabStrip1->tabRect(n - 1).center());
-    }
-    static void Choose(QComboBox* list, const QString& text) {
-        const int i = list->findText(text);
-        ASSERT_GE(i, 0) << text.toStdString();
-        list->setCurrentIndex(i);
-        emit list->activated(i);
-    }
+    void Tab(int n) { ClickTab(Window(), n); }
 
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FakeProcess process;
-    FakeLocale locale;
     RecordingToneOutput out;
     FakeToneClock clock;
-    sim::SimRadio radio;
-    std::unique_ptr<Zr50Program> zr50;
 };
 
 TEST_F(ToneRoad, EditSaveReopenAndWriteToTheRadio) {
@@ -120,7 +81,7 @@ TEST_F(ToneRoad, EditSaveReopenAndWriteToTheRadio) {
     EXPECT_EQ(w->Combo4[1]->currentText(), "150");
 
     main().Menu("mnuWriteToRadio")->trigger();
-    ASSERT_TRUE(RunUntil([this] { return zr50->link().CommMode == 0 && prompter.shown.size() == 2; }));
+    ASSERT_TRUE(RunUntil([this] { return Idle() && prompter.shown.size() == 2; }));
     EXPECT_EQ(prompter.Texts().mid(0, 2), QStringList({kConfirmWrite, kWriteDone}));
     const int a = imagemap::ToneRecordAt(3);
     EXPECT_EQ(radio.Image()[size_t(a)], 4);                   // cycles

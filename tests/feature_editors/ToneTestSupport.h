@@ -1,12 +1,17 @@
 #pragma once
-// A hand-advanced clock for the tone player, and tone records written as
-// lists of (frequency code, length) steps.
+// A hand-advanced clock for the tone player, tone records written as lists
+// of (frequency code, length) steps, and the tone window's user actions.
 
+#include "FrmToneTips.h"
 #include "model/Records.h"
 #include "sound/ToneClock.h"
 #include "sound/ToneOutput.h"
 
+#include <QComboBox>
+#include <QTabBar>
+#include <QTest>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -57,6 +62,17 @@ inline void SetSteps(ToneRecord& r, std::initializer_list<std::pair<int, int>> s
     }
     r.Cycles = int16_t(cycles);
     r.Interval = int16_t(interval);
+}
+
+// A choice in a list and a click on a tab, as the user makes them.
+inline void Choose(QComboBox* list, const QString& text) {
+    const int i = list->findText(text);
+    ASSERT_GE(i, 0) << text.toStdString();
+    list->setCurrentIndex(i);
+    emit list->activated(i);
+}
+inline void ClickTab(FrmToneTips* w, int n) {
+    QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {}, w->TabStrip1->tabRect(n - 1).center());
 }
 
 }  // namespace zr50::test

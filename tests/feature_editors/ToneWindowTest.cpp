@@ -56,15 +56,8 @@ struct ToneWindow : ::testing::Test {
         ASSERT_TRUE(w);
     }
     void Tab(int n) {
-        QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {}, w->TabStrip1->tabRect(n - 1).center());
+        ClickTab(w, n);
         ASSERT_EQ(beep.CurToneRecord, n);
-    }
-    // A choice in a list, as the user makes it.
-    static void Choose(QComboBox* list, const QString& text) {
-        const int i = list->findText(text);
-        ASSERT_GE(i, 0) << text.toStdString();
-        list->setCurrentIndex(i);
-        emit list->activated(i);
     }
     QStringList Shown() const {
         QStringList s{w->Combo1->currentText(), w->Combo2->currentText()};

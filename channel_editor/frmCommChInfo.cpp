@@ -226,12 +226,7 @@ void frmCommChInfo::BuildControls() {
             EnterGridEdit();
         }
     });
-    connect(CommandClose, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    connect(CommandClose, &QPushButton::clicked, this, [this] { CloseChildWindow(this); });
 }
 
 void frmCommChInfo::RightAlign(QLabel* label, const QWidget* control) {

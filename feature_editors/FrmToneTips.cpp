@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabBar>
@@ -138,12 +137,7 @@ void FrmToneTips::BuildControls() {
     }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { StopTonePlay(); });
-    connect(CommandClose, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    connect(CommandClose, &QPushButton::clicked, this, [this] { CloseChildWindow(this); });
     connect(&beep_, &ModBeep::Finished, this, [this] { StopTonePlay(); });
 }
 

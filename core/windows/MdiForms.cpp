@@ -60,6 +60,13 @@ void MdiForms::Cascade() {
     if (area_) area_->cascadeSubWindows();
 }
 
+void CloseChildWindow(QWidget* window) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        sub->close();
+    else
+        window->close();
+}
+
 bool InvokeByName(QObject* target, const char* operation, const QVariantList& args) {
     const QMetaObject* mo = target->metaObject();
     for (int i = 0; i < mo->methodCount(); ++i) {

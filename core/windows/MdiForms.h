@@ -37,6 +37,10 @@ private:
     QHash<QString, Factory> factories_;
 };
 
+// Closes a child window as its own Close button does: the MDI frame holding
+// it, or the window itself when it stands alone.
+void CloseChildWindow(QWidget* window);
+
 // Calls a slot or invokable method by name with the given arguments; false
 // when the object has none of that name and argument count.
 bool InvokeByName(QObject* target, const char* operation, const QVariantList& args);

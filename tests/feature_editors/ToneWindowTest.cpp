@@ -41,6 +41,7 @@ struct ToneWindow : ::testing::Test {
         SetSteps(Rec(2), {{210, 10}, {0, 10}, {210, 10}}, 1, 0);
         SetSteps(Rec(3), {{150, 30}}, 1, 0);
         Channel().Roger = 3;
+        SetChannels(doc, 1, 11, {5});  // a channel of group K of the HAM band
         doc.CopyDataToSaved();
         h.forms.Register("FrmToneTips", ToneWindowFactory(p, beep));
         h.main->show();
@@ -50,6 +51,7 @@ struct ToneWindow : ::testing::Test {
     void TearDown() override { h.forms.UnloadChildren(); }
     ToneRecord& Rec(int r) { return doc.DataRec.RBToneTable[size_t(r)]; }
     ChannelRecord& Channel() { return doc.ChData(0, 1, 1); }
+    ChannelRecord& LaterChannel() { return doc.ChData(1, 1, 11); }
     void Open() {
         h.forms.Show("FrmToneTips");
         w = h.Window<FrmToneTips>("FrmToneTips");
@@ -132,9 +134,11 @@ TEST_F(ToneWindow, EditsReachTheShownRecordAndOnlyUsabilityEditsRevalidate) {
     EXPECT_EQ(Channel().Roger, 6);
     EXPECT_TRUE(doc.IsDataModified());
 
+    LaterChannel().Roger = 6;
     Choose(w->Combo4[4], "2550");
     EXPECT_EQ(Rec(2).Step[5].ToneLen, 255);
     EXPECT_EQ(Channel().Roger, 0);
+    EXPECT_EQ(LaterChannel().Roger, 0) << "every group is walked";
     Channel().Roger = 6;
     Choose(w->Combo1, "10");
     EXPECT_EQ(Rec(2).Cycles, 10);

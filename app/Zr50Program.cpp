@@ -1,5 +1,6 @@
 #include "Zr50Program.h"
 
+#include "FrmOptFeatures.h"
 #include "FrmDTMF.h"
 #include "FrmToneTips.h"
 #include "Program.h"
@@ -50,6 +51,7 @@ Zr50Program::Zr50Program(Zr50Services s) : d_(std::make_unique<Parts>(s)) {
     if (s.listPorts) link.listPorts = s.listPorts;
 
     d_->forms.Register(QStringLiteral("frmCommChInfo"), ChannelWindowFactory(p));
+    d_->forms.Register(QStringLiteral("FrmOptFeatures"), OptFeaturesFactory(p));
     d_->forms.Register(QStringLiteral("FrmDTMF"), DtmfWindowFactory(p));
     d_->forms.Register(QStringLiteral("FrmToneTips"), ToneWindowFactory(p, d_->beep));
     d_->main = std::make_unique<frmMain>(p, d_->forms);

@@ -7,6 +7,7 @@
 #include "versions/Versions.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <optional>
@@ -54,6 +55,14 @@ void LimitCounts(DataHeaderRec& rec) {
 
 QString ChannelFilePath(const QString& datPath) {
     return datPath.left(std::max<qsizetype>(0, datPath.size() - 3)) + QStringLiteral("fre");
+}
+
+bool IsCompanionBeside(const QString& datPath) {
+    const QFileInfo dat(datPath);
+    const QFileInfo fre(ChannelFilePath(datPath));
+    // A .dat named like its own companion would be overwritten by it; a short
+    // name without ".dat" would put its companion into another folder.
+    return fre.fileName() != dat.fileName() && fre.absolutePath() == dat.absolutePath();
 }
 
 QByteArray EncodeChannelFile(const DataHeaderRec& rec, const ChannelStore& ch) {
@@ -122,8 +131,7 @@ bool WriteDataFile(Program& p) {
     Document& doc = p.doc;
     const QString path = doc.DataFileName;
     const QString frePath = ChannelFilePath(path);
-    // A .dat named like its own companion would be overwritten by it.
-    if (frePath == path) {
+    if (!IsCompanionBeside(path)) {
         ShowFileError(p);
         return false;
     }

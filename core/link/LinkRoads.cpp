@@ -37,7 +37,7 @@ bool ProgramProtocol::OpenCommPort() {
     LinkBusy = true;
     search.Ran = false;
     if (OpenPortWith(p_.settings.PortNo, 0, 1)) return true;
-    p_.prompter.Ask(p_.T(p_.texts.Msg.CannotOpenPort), Buttons::Ok, Icon::Critical);
+    p_.prompter.Ask(CannotOpenPortText(), Buttons::Ok, Icon::Critical);
     return false;
 }
 

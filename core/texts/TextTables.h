@@ -3,6 +3,7 @@
 // and never changed afterwards.
 
 #include "LangText.h"
+#include "OptFeatTexts.h"
 
 #include <QHash>
 #include <array>
@@ -12,6 +13,9 @@ namespace zr50 {
 struct MessageTexts {
     LangText AllDataCleared, DataFile, FileError, CannotOpenPort, ReadConfirm, WriteConfirm,
         FileModified, FileOverwrite, CheckConnection, ModelWrong, FreqOutOfRange, Ok, Cancel;
+    LangText SearchOtherPorts;  // %1: the port label and number
+    // Why a port did not open, shown after CannotOpenPort.
+    LangText PortNoPermission, PortBusy, PortMissing;
     std::array<LangText, 3> Completed;  // item 1 read, item 2 write
 };
 
@@ -74,6 +78,7 @@ struct TextTables {
     ChannelInfoTexts ChInfo;
     OptionTexts Opt;
     DtmfTexts Dtmf;
+    OptFeatTexts OptFeat;
     ProgressTexts Progress;
     VersionTexts Version;
 };

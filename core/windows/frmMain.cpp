@@ -8,6 +8,7 @@
 #include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
 #include "platform/UserSettings.h"
+#include "platform/gui/QtTranslations.h"
 #include "platform/gui/TiledBackground.h"
 #include "rules/SharedHelpers.h"
 
@@ -143,10 +144,14 @@ const ToolButtonEntry kToolButtons[] = {
 
 frmMain::frmMain(Program& p, MdiForms& forms, QWidget* parent) : QMainWindow(parent), p_(p), forms_(forms) {
     setObjectName(QStringLiteral("frmMain"));
+    // The window's own right-click menu would list the toolbar under no name and
+    // hide it behind the View menu's back.
+    setContextMenuPolicy(Qt::NoContextMenu);
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->viewport()->installEventFilter(this);
     forms_.SetMainWindow(this, mdiArea);
 
     TimerReNew = new QTimer(this);
@@ -351,6 +356,7 @@ void frmMain::MDIForm_Load() {
 
 void frmMain::SetMenuTexts() {
     const auto& t = p_.texts;
+    UseQtTranslations(p_.settings.CurLanguage == kChinese ? QStringLiteral("zh_CN") : QString());
     fileFilter_ = p_.T(t.Msg.DataFile) + QStringLiteral(" (*.dat)");
     const QString port = p_.T(t.Main.Com) + QString::number(p_.settings.PortNo);
     sbPanel[2]->setText(port);
@@ -424,8 +430,12 @@ void frmMain::ReadRMGDataFromRadio() {
 void frmMain::ShowCaption() { setWindowTitle(DocumentCaption(p_)); }
 
 void frmMain::LoadBKPic() {
-    const QString file = p_.paths.PictureFolder() + QStringLiteral("/BK_%1.jpg").arg(p_.settings.CurLanguage);
-    const QImage tiled = TileBackground(QImage(file), mdiArea->size());
+    bkPicture_ = QImage(p_.paths.PictureFolder() + QStringLiteral("/BK_%1.jpg").arg(p_.settings.CurLanguage));
+    TileBKPic();
+}
+
+void frmMain::TileBKPic() {
+    const QImage tiled = TileBackground(bkPicture_, mdiArea->viewport()->size());
     // Without a picture the area keeps the plain background of the platform.
     mdiArea->setBackground(tiled.isNull() ? palette().brush(QPalette::Dark) : QBrush(tiled));
 }
@@ -470,12 +480,10 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) MDIForm_Activate();
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    LoadBKPic();
-}
-
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The area's own size: it changes after the layout has run, and with the
+    // tree pane, toolbar and status bar as well as with the window.
+    if (watched == mdiArea->viewport() && event->type() == QEvent::Resize) TileBKPic();
     if (watched != CommandMove) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress:

@@ -11,7 +11,7 @@
 #include "link/ProgramProtocol.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedLink.h"
-#include "support/widgets/ProgramFixture.h"
+#include "support/widgets/InstalledProgram.h"
 #include "support/widgets/WindowHarness.h"
 #include "windows/FrmComSet.h"
 #include "windows/ProgressWindows.h"
@@ -31,6 +31,52 @@ using namespace zr50::test;
 using namespace zr50::test::linktext;
 
 namespace {
+
+class ProgramEndToEnd : public ::testing::Test, protected InstalledProgram {
+protected:
+    // An installed copy of the program with the radio on COM40 and another on COM41.
+    void SetUp() override { ASSERT_TRUE(Start({&radio, &spare})); }
+    void TearDown() override { zr50.reset(); }  // before the radios go
+    Program& p() { return zr50->p(); }
+    frmMain& main() { return zr50->main(); }
+    frmCommChInfo* Channels() { return qobject_cast<frmCommChInfo*>(zr50->forms().Find(QStringLiteral("frmCommChInfo"))); }
+    bool Idle() { return zr50->link().CommMode == 0; }
+
+    // A frequency typed into the grid's editor on a row of band 0, not yet left.
+    void StartEdit(int row, const QString& text) {
+        frmCommChInfo* w = Channels();
+        ASSERT_NE(w, nullptr);
+        w->Combo2->setCurrentIndex(0);
+        emit w->Combo2->activated(0);
+        w->MSFlexGrid1->setFocus();
+        w->MSFlexGrid1->setCurrentCell(row, 1);
+        QTest::keyClick(w->MSFlexGrid1, Qt::Key_Return);
+        ASSERT_TRUE(w->Text1->isVisible());
+        w->Text1->clear();
+        QTest::keyClicks(w->Text1, text);
+    }
+    // The working copy's receive frequency of channel n in the current group of band 0.
+    QString RxFreqOf(int n) {
+        const int group = p().doc.DataRec.CurGroup[0];
+        const int s = p().doc.FindChannelIndex(n, 0, group);
+        return s ? p().doc.ChData(0, s, group).RxFreq.raw() : QString();
+    }
+    // A .dat/.fre pair of d as the program opens it.
+    void WriteDocument(Document& d, const QString& path) {
+        d.DataRec.VersionText.set(QStringLiteral("V200"));
+        // Noise can name a band the window has no list entry for.
+        d.DataRec.CurBand = 0;
+        d.DataRec.CurGroup = {1, 1};
+        WriteFile(path, EncodeRecord(d.DataRec));
+        WriteFile(ChannelFilePath(path), EncodeChannelFile(d.DataRec, d.ChData));
+    }
+    void Open(const QString& path) {
+        prompter.ScriptFiles({path});
+        main().Menu("mnuFileOpen")->trigger();
+    }
+
+    sim::SimRadio radio, spare;
+};
 
 TEST_F(ProgramEndToEnd, WriteCommitsTheOpenEditFirst) {
     frmCommChInfo* w = Channels();

@@ -7,7 +7,8 @@
 #include "codec/ImageMap.h"
 #include "sound/ModBeep.h"
 #include "support/ScriptedLink.h"
-#include "support/widgets/ProgramFixture.h"
+#include "link/ProgramProtocol.h"
+#include "support/widgets/InstalledProgram.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -21,12 +22,19 @@ using namespace zr50::test::linktext;
 
 namespace {
 
-class ToneRoad : public ProgramEndToEnd {
+class ToneRoad : public ::testing::Test, protected InstalledProgram {
 protected:
-    void Services(Zr50Services& s) override {
-        s.toneOutput = &out;
-        s.toneClock = &clock;
+    void SetUp() override {
+        services = [this](Zr50Services& s) {
+            s.toneOutput = &out;
+            s.toneClock = &clock;
+        };
+        ASSERT_TRUE(Start({&radio}));
     }
+    void TearDown() override { zr50.reset(); }  // before the radio and the tone output go
+    Program& p() { return zr50->p(); }
+    frmMain& main() { return zr50->main(); }
+    bool Idle() { return zr50->link().CommMode == 0; }
     FrmToneTips* Window() {
         return qobject_cast<FrmToneTips*>(zr50->forms().Find(QStringLiteral("FrmToneTips")));
     }
@@ -34,6 +42,7 @@ protected:
 
     RecordingToneOutput out;
     FakeToneClock clock;
+    sim::SimRadio radio;
 };
 
 TEST_F(ToneRoad, EditSaveReopenAndWriteToTheRadio) {

@@ -4,10 +4,10 @@
 
 #include "FrmToneTips.h"
 #include "model/Records.h"
+#include "support/widgets/WindowHarness.h"
 #include "sound/ToneClock.h"
 #include "sound/ToneOutput.h"
 
-#include <QComboBox>
 #include <QTabBar>
 #include <QTest>
 #include <functional>
@@ -64,13 +64,7 @@ inline void SetSteps(ToneRecord& r, std::initializer_list<std::pair<int, int>> s
     r.Interval = int16_t(interval);
 }
 
-// A choice in a list and a click on a tab, as the user makes them.
-inline void Choose(QComboBox* list, const QString& text) {
-    const int i = list->findText(text);
-    ASSERT_GE(i, 0) << text.toStdString();
-    list->setCurrentIndex(i);
-    emit list->activated(i);
-}
+// A click on a tab, as the user makes it (choices in lists: Choose).
 inline void ClickTab(FrmToneTips* w, int n) {
     QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {}, w->TabStrip1->tabRect(n - 1).center());
 }

@@ -38,7 +38,6 @@ protected:
 
         Zr50Services s(prompter, process, locale, Folder("KD_270"));
         s.listPorts = [] { return QList<int>{40, 41}; };
-        Services(s);
         zr50 = std::make_unique<Zr50Program>(s);
         zr50->main().show();
     }
@@ -46,8 +45,6 @@ protected:
         zr50.reset();
         qunsetenv("KDRADIO_PORT_DIR");
     }
-    // A test's own services before the program starts (they must outlive it).
-    virtual void Services(Zr50Services&) {}
     QString Folder(const char* name) const { return dir.filePath(QLatin1String(name)); }
     Program& p() { return zr50->p(); }
     frmMain& main() { return zr50->main(); }

@@ -4,6 +4,7 @@
 // window the user closes ends it as failed.
 
 #include "link/LinkView.h"
+#include "platform/gui/ProgressForm.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -15,18 +16,13 @@ namespace zr50 {
 
 class ProgramProtocol;
 
-class FrmProgress : public QDialog {
+class FrmProgress : public ProgressForm {
     Q_OBJECT
 public:
     FrmProgress(Program& p, int commMode, QWidget* parent = nullptr);
-    QProgressBar* ProgressBar1;
-    QLabel* Label1;  // caption of the percentage
-    QLabel* Label2;  // the percentage, e.g. "45%"
 
 public slots:
-    void SetProgressValue(int rValue);
     void ChangShowByLanguage();
-    void justSize();
 
 private:
     Program& p_;

@@ -1,6 +1,6 @@
 #include "ComSet.h"
 
-#include "Ports.h"
+#include "link/Ports.h"
 #include "Program.h"
 #include "platform/IniFile.h"
 #include "rules/ListHelpers.h"

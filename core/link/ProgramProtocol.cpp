@@ -2,7 +2,7 @@
 
 #include "Frames.h"
 #include "LinkView.h"
-#include "Ports.h"
+#include "link/Ports.h"
 #include "Program.h"
 #include "rules/Numbers.h"
 #include "rules/SharedHelpers.h"

@@ -5,7 +5,7 @@
 // acts only through a LinkPort, the reply timer and the progress windows.
 // Start-up creates one; tests create fresh ones.
 
-#include "LinkPort.h"
+#include "link/LinkPort.h"
 #include "codec/MemImage.h"
 #include "texts/LangText.h"
 #include "ui/Prompter.h"

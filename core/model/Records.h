@@ -2,7 +2,7 @@
 // The radio document's records. Field names and order follow the stored layout;
 // RecordLayout.h walks them in file order.
 
-#include "FixedText.h"
+#include "model/FixedText.h"
 
 #include <array>
 #include <cassert>

@@ -2,7 +2,6 @@
 
 #include "model/Document.h"
 
-#include <algorithm>
 #include "rules/Numbers.h"
 
 namespace zr50 {
@@ -49,14 +48,6 @@ int GroupIndexOf(int band, const QString& name) {
     return 0;
 }
 
-QString StripNull(const QString& t) {
-    int end = t.size();
-    while (end > 0 && t.at(end - 1) == QLatin1Char(' ')) --end;
-    QString s = t.left(end);
-    const int nul = s.indexOf(QChar(0));
-    return nul >= 0 ? s.left(nul) : s;
-}
-
 void ParseBandText(const QString& bandText, BandLimits& limits) {
     const int p = bandText.indexOf(QLatin1String(" - "));
     if (p < 0) {
@@ -71,22 +62,6 @@ void ParseBandText(const QString& bandText, BandLimits& limits) {
     limits.BandMax = hi ? *hi : 500.0;
     limits.Band2Min = 21.0;
     limits.Band2Max = 21.5;
-}
-
-namespace {
-int LastSeparator(const QString& path) {
-    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-}
-}  // namespace
-
-QString FileNameOfPath(const QString& path) {
-    const int p = LastSeparator(path);
-    return p >= 0 ? path.mid(p + 1) : path;
-}
-
-QString ParentFolder(const QString& path) {
-    const int p = LastSeparator(path);
-    return p >= 1 ? path.left(p) : path;
 }
 
 QString Hex2(uint8_t b) { return QStringLiteral("%1").arg(uint(b), 2, 16, QLatin1Char('0')).toUpper(); }

@@ -1,6 +1,8 @@
 #pragma once
 // Small shared procedures of the program: texts, group names, DTMF key codes,
-// band text parsing, paths.
+// band text parsing (texts and paths in rules/TextHelpers.h).
+
+#include "rules/TextHelpers.h"
 
 #include <QString>
 #include <cstdint>
@@ -20,17 +22,9 @@ int DtmfCharToCode(const QString& text);
 QString GroupNameOf(int band, int index);
 int GroupIndexOf(int band, const QString& name);
 
-// Trailing blanks removed, then the text cut before its first NUL.
-QString StripNull(const QString& t);
-
 // "24.7150 - 30.1050 MHz" -> 24.715 and 30.105 (100.0 / 500.0 when unreadable);
 // the second range is always 21.0 .. 21.5.
 void ParseBandText(const QString& bandText, BandLimits& limits);
-
-// The text after the last path separator ("\" or "/"); the whole text when none.
-QString FileNameOfPath(const QString& path);
-// The text before the last path separator when it is at position 2 or later.
-QString ParentFolder(const QString& path);
 
 QString Hex2(uint8_t b);
 bool StrEq(const QString& a, const QString& b);

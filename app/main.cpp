@@ -4,7 +4,7 @@
 #include "Program.h"
 #include "platform/Locale.h"
 #include "platform/Process.h"
-#include "windows/MessageBoxPrompter.h"
+#include "platform/gui/MessageBoxPrompter.h"
 #include "windows/frmMain.h"
 
 #include <QApplication>

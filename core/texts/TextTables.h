@@ -2,7 +2,7 @@
 // Every text table of the program, filled once at start-up by InitEnglishText
 // and never changed afterwards.
 
-#include "LangText.h"
+#include "texts/LangText.h"
 
 #include <QHash>
 #include <array>

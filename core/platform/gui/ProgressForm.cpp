@@ -54,4 +54,25 @@ void ProgressForm::ShowPercent(int percent) {
     Label2->setText(QString::number(percent) + QLatin1Char('%'));
 }
 
+void ProgressForm::RunModal(const std::function<void()>& load, std::function<void()> closedByUser) {
+    running_ = true;
+    const auto connection = connect(this, &QDialog::finished, this, [this, closedByUser] {
+        const bool byUser = !unloading_ && running_;
+        running_ = false;
+        if (byUser && closedByUser) closedByUser();
+    });
+    load();
+    if (running_) exec();
+    running_ = false;
+    disconnect(connection);
+}
+
+void ProgressForm::Unload() {
+    if (!running_) return;
+    unloading_ = true;
+    running_ = false;
+    done(QDialog::Accepted);
+    unloading_ = false;
+}
+
 }  // namespace zr50

@@ -4,6 +4,7 @@
 // which justSize keeps just left of the percentage whatever its language.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -28,6 +29,18 @@ public slots:
 public:
     // The bar at percent and Label2 showing it ("45%").
     void ShowPercent(int percent);
+
+    // Shows the window modally. load runs first: it starts the transfer, which
+    // may end (and Unload the window) before the window ever shows.
+    // closedByUser runs when the user closes the window, not when Unload does.
+    void RunModal(const std::function<void()>& load, std::function<void()> closedByUser);
+    // Closes the window for the transfer that ended.
+    void Unload();
+    bool IsRunning() const { return running_; }
+
+private:
+    bool running_ = false;
+    bool unloading_ = false;
 };
 
 // Pieces for windows built like it.

@@ -238,6 +238,7 @@ void FrmMain::InitCommList() {
     } else {
         Combo1->setCurrentIndex(-1);
     }
+    chosenPort_ = settings_.comPort;
     if (!FixedPortList) ReShowComPortTimer->start();
 }
 
@@ -246,7 +247,9 @@ void FrmMain::Combo1_Click(int index) {
     if (item.size() <= 3) return;
     bool ok = false;
     const int port = item.mid(3).toInt(&ok);
-    if (ok) settings_.SetComPort(port);
+    if (!ok) return;
+    settings_.SetComPort(port);
+    chosenPort_ = port;
 }
 
 void FrmMain::Combo2_Click(int index) { settings_.SetPortSpeed(Combo2->itemText(index)); }
@@ -266,7 +269,8 @@ void FrmMain::ReShowComPortTimer_Timer() {
         Combo1->setCurrentIndex(-1);
         return;
     }
-    int shown = Combo1->findText(ComName(settings_.comPort));
+    // The port the user chose comes back when its device does.
+    int shown = Combo1->findText(ComName(chosenPort_));
     if (shown < 0) shown = 0;
     if (Combo1->currentIndex() != shown) Combo1->setCurrentIndex(shown);
     // Follows the list on screen; the settings file keeps the user's own choice.

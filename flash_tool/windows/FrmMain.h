@@ -136,6 +136,7 @@ private:
     zr50::Prompter& prompter_;
     bool filling_ = false;  // the window fills its own controls: store nothing
     QList<int> shownPorts_;
+    int chosenPort_ = 0;  // the user's (or the settings file's) port
     QPointer<FrmProgress> progress_;
     int Tw(double twips) const;
     double ToTwips(int pixels) const;

@@ -117,9 +117,11 @@ TEST_F(FlashWindowTest, TheRescanFollowsThePortsWithoutStoringAChoice) {
     w->ReShowComPortTimer_Timer();
     EXPECT_EQ(w->Combo1->count(), 0);
     EXPECT_EQ(settings.comPort, 0);
+    // Plugged in again, the port chosen is the one shown and used.
     ports = {3, 7};
     w->ReShowComPortTimer_Timer();
-    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("COM3"));
+    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("COM7"));
+    EXPECT_EQ(settings.comPort, 7);
     EXPECT_EQ(zr50::test::ReadFile(settings.path), stored);
 
     // A list the user holds open is left as it is until it closes.

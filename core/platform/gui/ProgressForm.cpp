@@ -28,6 +28,8 @@ void RightAlignAgainst(QLabel* caption, QLabel* value) {
     caption->resize(caption->width(), value->height());
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Ten twips are less than a pixel: the percentage keeps a little air of its own.
+    value->setIndent(4);
     const int dpi = caption->screen() ? int(caption->screen()->logicalDotsPerInchX()) : 96;
     const double left = JustSizeLeft(int(PixelsToTwips(value->x(), dpi)),
                                      int(PixelsToTwips(caption->width(), dpi)));

@@ -7,6 +7,7 @@
 #include "platform/gui/TiledBackground.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -224,7 +225,9 @@ void FrmMain::resizeEvent(QResizeEvent* e) {
     }
     // The tree follows the height as well, so a taller window shows more blocks.
     if (h > kTreeTop + 1000) TreeView1->resize(TreeView1->width(), Tw(h - kTreeTop - 120));
-    if (h > 2500) Frame1->resize(Frame1->width(), Tw(h - (ToTwips(Frame2->y()) + ToTwips(Frame2->height()) + 120)));
+    // The editor reaches down to the bottom margin; it sits below the model
+    // fields, not straight under Frame2.
+    if (h > 2500) Frame1->resize(Frame1->width(), std::max(Tw(600), Tw(h - kFrame1Top - 120)));
 }
 
 }  // namespace kdi

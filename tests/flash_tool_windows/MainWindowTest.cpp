@@ -194,6 +194,43 @@ TEST_F(FlashWindowTest, TheModelCheckRefusesIncompleteFields) {
     EXPECT_EQ(zr50::test::ReadFile(Path(QStringLiteral("made.spi"))).mid(14, 8), QByteArray("KD-F1   "));
 }
 
+TEST_F(FlashWindowTest, TheHiddenAddAndExportCommands) {
+    Start();
+    zr50::test::WriteFile(Path(QStringLiteral("empty.bin")), QByteArray());
+    zr50::test::WriteFile(Path(QStringLiteral("one.bin")), Pattern(1100, 4));
+    // Cancelled, missing and empty files add nothing.
+    prompter.ScriptFiles({QString(), Path(QStringLiteral("gone.bin")), Path(QStringLiteral("empty.bin"))});
+    for (int i = 0; i < 3; ++i) w->CommandAddBLock_Click();
+    EXPECT_EQ(prompter.Texts(), QStringList{text::kFileEmpty});
+    EXPECT_EQ(project.ProjHead.BlockCount, 0);
+    EXPECT_EQ(prompter.fileDialogs.front(), QString::fromUtf8("open:程序文件或BMP图片 (*.bin;*.bmp)"));
+
+    prompter.ScriptFiles({Path(QStringLiteral("one.bin"))});
+    w->CommandAddBLock_Click();
+    EXPECT_EQ(Tree().last(), QStringLiteral("one.bin--08020000|N00"));
+    EXPECT_TRUE(w->Frame1->isEnabled());
+
+    // The address typed is what the export places the block at.
+    w->Text2[0]->setText(QStringLiteral("400"));
+    prompter.shown.clear();
+    prompter.ScriptFiles({QString()});
+    w->Command_Bin_Click();  // cancelled: no file
+    EXPECT_TRUE(prompter.shown.isEmpty());
+    prompter.ScriptFiles({Path(QStringLiteral("img.bin"))});
+    w->Command_Bin_Click();
+    EXPECT_EQ(prompter.Texts(), QStringList{text::kBinWritten});
+    EXPECT_EQ(zr50::test::ReadFile(Path(QStringLiteral("img.bin"))), Pattern(1100, 4));
+    EXPECT_EQ(prompter.fileDialogs.last(), QString::fromUtf8("save::Bin文件 (*.bin)"));
+
+    // A block off its page is refused before any dialog.
+    w->Text2[0]->setText(QStringLiteral("401"));
+    prompter.shown.clear();
+    const int dialogs = prompter.fileDialogs.size();
+    w->Command_Bin_Click();
+    EXPECT_EQ(prompter.Texts(), QStringList{text::kNotAligned});
+    EXPECT_EQ(prompter.fileDialogs.size(), dialogs);
+}
+
 // The modified question before Open, Read and Close, with each answer.
 struct ModifiedQuestion : FlashWindowTest {
     void SetUp() override {

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -159,6 +160,17 @@ TEST_F(WriteEndToEnd, WritesTheProjectWithAndWithoutTheLineEcho) {
     EXPECT_TRUE(prompter.Texts().contains(kCheckConnection));
     EXPECT_FALSE(prompter.Texts().contains(text::kWriteComplete));
     EXPECT_EQ(radio.radio.counters.pages, 0);
+}
+
+TEST_F(WriteEndToEnd, EverySpeedOfTheListOpensTheLineAtThatRate) {
+    for (const QString& item : SpeedItems()) {
+        emit w->Combo2->activated(w->Combo2->findText(item));
+        ASSERT_TRUE(w->link.OpenSerialPort()) << item.toStdString();
+        EXPECT_EQ(LineRate(radio.DevicePath()), item.trimmed().toInt());
+        w->MSComm1.Close();
+    }
+    EXPECT_TRUE(prompter.shown.isEmpty());
+    EXPECT_EQ(Ini("PortSpeed").trimmed(), QStringLiteral("256000"));
 }
 
 TEST_F(WriteEndToEnd, SilenceBringsTheRetryQuestionAndOkStartsAgain) {

@@ -3,6 +3,7 @@
 // private folder, and block files made on the spot.
 
 #include "Project.h"
+#include "UpdateProtocol.h"
 #include "support/Scripted.h"
 
 #include <QDir>
@@ -47,6 +48,26 @@ struct ProjectFixture : ::testing::Test {
         const BlockRecord& b = project.BlockList[size_t(block)];
         return project.DataPool.mid(b.PoolOffset, b.Length);
     }
+};
+
+// The progress window and the main window's refresh, recorded.
+class RecordingFlashView : public FlashView {
+public:
+    UpdateProtocol* link = nullptr;
+    void ShowProgress() override {
+        visible = true;
+        ++shows;
+        link->StartSession();
+    }
+    bool IsProgressVisible() const override { return visible; }
+    void SetProgressValue(int percent) override { values << percent; }
+    void SetPercentText(const QString& t) override { percentText = t; }
+    void UnloadProgress() override { visible = false; }
+    void ShowBydata() override { ++refreshes; }
+    bool visible = false;
+    int shows = 0, refreshes = 0;
+    QList<int> values;
+    QString percentText;
 };
 
 }  // namespace kdi::test

@@ -16,26 +16,6 @@ using zr50::Answer;
 using zr50::Buttons;
 using zr50::Icon;
 
-// The progress window and the main window's refresh, recorded.
-class RecordingFlashView : public FlashView {
-public:
-    UpdateProtocol* link = nullptr;
-    void ShowProgress() override {
-        visible = true;
-        ++shows;
-        link->StartSession();
-    }
-    bool IsProgressVisible() const override { return visible; }
-    void SetProgressValue(int percent) override { values << percent; }
-    void SetPercentText(const QString& t) override { percentText = t; }
-    void UnloadProgress() override { visible = false; }
-    void ShowBydata() override { ++refreshes; }
-    bool visible = false;
-    int shows = 0, refreshes = 0;
-    QList<int> values;
-    QString percentText;
-};
-
 struct ProtocolFixture : ProjectFixture {
     zr50::test::ScriptedPort port;
     zr50::test::ManualTimer timer;

@@ -11,7 +11,7 @@ FlashRadio::FlashRadio() {
 
 void FlashRadio::Answer(const QList<QByteArray>& replies, double at) {
     for (const QByteArray& r : replies) line_.Send(r, at, pieces_, pauseMs_);
-    if (!saveTo.isEmpty() && radio.counters.ends > endsSaved_) {
+    if (!saveTo.isEmpty() && radio.counters.ends != endsSaved_) {
         endsSaved_ = radio.counters.ends;
         radio.SaveTo(saveTo);
     }

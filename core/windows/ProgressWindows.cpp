@@ -20,14 +20,11 @@ void FrmProgress::ChangShowByLanguage() {
     Label1->setText(PercentageCaption(p_));
 }
 
-frmMProgress::frmMProgress(Program& p, int commMode, int radioCount, QWidget* parent) : QDialog(parent) {
+frmMProgress::frmMProgress(Program& p, int commMode, int radioCount, QWidget* parent) : ProgressForm(parent) {
     setObjectName(QStringLiteral("frmMProgress"));
     setFixedSize(380, 150);
     setWindowTitle(ProgressCaption(p, commMode));
-    ProgressBar1 = MakeProgressBar(this, "ProgressBar1");
-    ProgressBar1->setGeometry(20, 18, 340, 22);
-    Label1 = MakeNamedLabel(this, "Label1", PercentageCaption(p));
-    Label2 = MakeNamedLabel(this, "Label2", QStringLiteral("0%"));
+    Label1->setText(PercentageCaption(p));
     Label2->setGeometry(300, 48, 60, 22);
     ProgressBar2 = MakeProgressBar(this, "ProgressBar2");
     ProgressBar2->setGeometry(20, 84, 340, 22);
@@ -53,13 +50,7 @@ void ProgressWindows::RunModal(QPointer<W>& slot, W& window, void (ProgramProtoc
                                void (ProgramProtocol::*closedByUser)()) {
     slot = &window;
     ProgramProtocol* link = &link_;
-    bool* unloading = &unloading_;
-    QObject::connect(&window, &QDialog::finished, &window, [link, unloading, closedByUser] {
-        if (!*unloading) (link->*closedByUser)();
-    });
-    (link_.*loaded)();
-    // The transfer may already have ended while the window loaded.
-    if (slot) window.exec();
+    window.RunModal([link, loaded] { (link->*loaded)(); }, [link, closedByUser] { (link->*closedByUser)(); });
     slot = nullptr;
 }
 
@@ -68,9 +59,7 @@ void ProgressWindows::Unload(QPointer<W>& slot) {
     if (!slot) return;
     W* window = slot;
     slot = nullptr;
-    unloading_ = true;
-    window->done(QDialog::Accepted);
-    unloading_ = false;
+    window->Unload();
 }
 
 void ProgressWindows::ShowProgress() {

@@ -29,13 +29,11 @@ private:
     int commMode_;
 };
 
-class frmMProgress : public QDialog {
+// ProgressBar1, Label1 and Label2 show the radio in hand.
+class frmMProgress : public ProgressForm {
     Q_OBJECT
 public:
     frmMProgress(Program& p, int commMode, int radioCount, QWidget* parent = nullptr);
-    QProgressBar* ProgressBar1;  // the radio in hand
-    QLabel* Label1;
-    QLabel* Label2;
     QProgressBar* ProgressBar2;  // radios
     QLabel* Label3;
     QLabel* Label4;
@@ -71,7 +69,6 @@ private:
     QWidget* parent_;
     QPointer<FrmProgress> progress_;
     QPointer<frmMProgress> mprogress_;
-    bool unloading_ = false;
 };
 
 }  // namespace zr50

@@ -1,5 +1,6 @@
 #include "Zr50Program.h"
 
+#include "FrmOptFeatures.h"
 #include "Program.h"
 #include "frmCommChInfo.h"
 #include "link/ProgramProtocol.h"
@@ -38,6 +39,7 @@ Zr50Program::Zr50Program(Zr50Services s) : d_(std::make_unique<Parts>(s)) {
     if (s.listPorts) link.listPorts = s.listPorts;
 
     d_->forms.Register(QStringLiteral("frmCommChInfo"), ChannelWindowFactory(p));
+    d_->forms.Register(QStringLiteral("FrmOptFeatures"), OptFeaturesFactory(p));
     d_->main = std::make_unique<frmMain>(p, d_->forms);
     frmMain& w = *d_->main;
     d_->progress = std::make_unique<ProgressWindows>(p, link, &w);

@@ -5,6 +5,7 @@
 #include "platform/Locale.h"
 #include "platform/Process.h"
 #include "platform/gui/MessageBoxPrompter.h"
+#include "platform/gui/ProgramIcon.h"
 #include "windows/frmMain.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("ZR50"));
     QApplication::setOrganizationName(QStringLiteral("ZR50"));
     QApplication::setApplicationVersion(QStringLiteral(ZR50_VERSION));
+    // Dialogs and message boxes carry it too.
+    QApplication::setWindowIcon(ProgramIcon());
 
     std::unique_ptr<Zr50Program> zr50;
     MessageBoxPrompter prompter([&] { return zr50 ? zr50->p().settings.CurLanguage : 1; },

@@ -18,7 +18,9 @@
 #include "rules/ToneRefs.h"
 #include "windows/ButtonCaptions.h"
 #include "windows/ComboBoxes.h"
+#include "windows/TypedKeys.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -30,6 +32,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -220,18 +223,30 @@ void frmCommChInfo::BuildControls() {
         onChoice(Combo8[size_t(i)], [this, i] { Combo8_Click(i); });
     connect(Text2, &QLineEdit::textEdited, this, [this] { Text2_Change(); });
     connect(MSFlexGrid1, &FlexGrid::EnterCell, this, [this] { ShowChIfoDataOther(); });
+    // The editor lies over its cell: when the grid scrolls, the edit is finished.
+    connect(MSFlexGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { ValidateControls(); });
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this] {
         if (MSFlexGrid1->Col() >= 1 && MSFlexGrid1->Row() >= 1) {
             setWindowTitle(p_.T(p_.texts.ChInfo.Caption));
             EnterGridEdit();
         }
     });
-    connect(CommandClose, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    connect(CommandClose, &QPushButton::clicked, this, [this] { CommandClose_Click(); });
+}
+
+void frmCommChInfo::FitGridWidth() {
+    auto* g = MSFlexGrid1;
+    int columns = 0;
+    for (int c = 0; c < g->Cols(); ++c) columns += g->columnWidth(c);
+    g->resize(columns + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth(), g->height());
+}
+
+void frmCommChInfo::CommandClose_Click() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
 }
 
 void frmCommChInfo::RightAlign(QLabel* label, const QWidget* control) {
@@ -258,7 +273,9 @@ void frmCommChInfo::Arrange() {
     const int gridW = Tw(500) + Tw(1520) + g->verticalScrollBar()->sizeHint().width() + frame;
     const int gridH = g->horizontalHeader()->height() +
                       kShownRows * g->verticalHeader()->defaultSectionSize() + frame;
+    // The layout leaves room for the widest columns; the grid fits the ones it shows.
     g->setGeometry(margin, gridTop, gridW, gridH);
+    FitGridWidth();
 
     const int step1 = comboH + Tw(105);
     Frame1->setGeometry(g->geometry().right() + margin, gridTop, Tw(2900),
@@ -362,6 +379,7 @@ void frmCommChInfo::InitGridRows(int group) {
     const bool vfo = group == VfoGroupOf(band);
     MSFlexGrid1->SetRows(mem ? 100 : vfo ? 2 : 41);
     MSFlexGrid1->setColumnWidth(1, Tw(mem || vfo ? 1520 : 1260));
+    FitGridWidth();
     for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
         if (mem)
             MSFlexGrid1->SetTextMatrix(r, 0, QLatin1Char('M') + QString::number(r));
@@ -809,9 +827,10 @@ void frmCommChInfo::EnterGridEdit() {
     if (!Text1->text().isEmpty()) Text1->selectAll();
 }
 
-void frmCommChInfo::SaveShowGridData() {
+bool frmCommChInfo::SaveShowGridData() {
     auto* grid = MSFlexGrid1;
-    if (gridRow_ < 1 || gridCol_ != 1 || p_.doc.DataRec.CurBand != 0 || Text1->isHidden()) return;
+    if (gridRow_ < 1 || gridCol_ != 1 || p_.doc.DataRec.CurBand != 0 || Text1->isHidden())
+        return false;
     // Hidden first: the focus moves the store causes find the editor closed.
     Text1->hide();
     QString value = Text1->text();
@@ -819,7 +838,10 @@ void frmCommChInfo::SaveShowGridData() {
     if (gridRow_ < grid->Rows())
         grid->SetTextArray(gridRow_ * grid->Cols() + gridCol_,
                            typed ? FormatFixed(*typed, 5) : value);
+    const bool given = !value.isEmpty();
     CommitChannelEdit(p_, gridRow_, gridCol_, value);
+    // A typed value that comes back empty was refused with a warning.
+    return given && value.isEmpty();
 }
 
 void frmCommChInfo::ValidateControls() {
@@ -861,19 +883,7 @@ bool frmCommChInfo::Text1_KeyFilter(QEvent* event) {
                 Text1_KeyPress_Enter();
                 return true;
             }
-            // No clipboard: what reaches the editor is typed.
-            if (k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Paste) ||
-                k->matches(QKeySequence::Cut))
-                return true;
-            const QString t = k->text();
-            if (t.size() > 1) return true;
-            if (t.size() == 1) {
-                const ushort c = t[0].unicode();
-                if (c == 3 || c == 22 || c == 24 || c >= 128) return true;
-                const bool allowed = (c >= '0' && c <= '9') || c == '.';
-                if (c >= 32 && c <= 126 && !allowed) return true;
-            }
-            return false;
+            return DropsTypedKey(k, QStringLiteral("."));
         }
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -882,8 +892,13 @@ bool frmCommChInfo::Text1_KeyFilter(QEvent* event) {
             return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
         case QEvent::FocusOut: {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                ValidateControls();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+            const bool closing =
+                reason == Qt::MouseFocusReason && QApplication::focusWidget() == CommandClose;
+            // The warning box takes the release of the pressed Close button: the
+            // edit is handled, so the Close asked for is finished here.
+            if (IsShown(Text1) && SaveShowGridData() && closing)
+                QTimer::singleShot(0, this, [this] { CommandClose_Click(); });
             return false;
         }
         default: return false;

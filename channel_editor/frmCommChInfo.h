@@ -100,7 +100,10 @@ private:
     void FillPanel(ChannelRecord r);
     void ShowToneList(int typeList);
     void SetMoreInfoEnable(int v);
-    void SaveShowGridData();
+    // True when the typed value was refused (the warning was shown).
+    bool SaveShowGridData();
+    void CommandClose_Click();
+    void FitGridWidth();
     void InitComboGroup(int band);
 
     void Combo2_Click();

@@ -1,7 +1,7 @@
 # Debian 12 packages the project needs; sourced by run.sh and test.sh.
 ZR50_PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev \
 libgl-dev libasound2-dev libgtest-dev googletest clang libclang-rt-14-dev fonts-noto-cjk \
-qt6-qpa-plugins"
+qt6-qpa-plugins qt6-translations-l10n"
 
 zr50_install_packages() {
     local missing=""

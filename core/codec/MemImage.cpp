@@ -288,10 +288,9 @@ void DecodeToneData(const MemImage& image, Document& doc) {
 
 void DecodeAllData(const MemImage& image, Document& doc) {
     for (int band = 0; band < kBands; ++band)
-        for (int g = 1; g <= kMaxGroups; ++g) {
-            doc.DataRec.ChCount(band, g) = 0;
-            for (int s = 1; s <= kMaxSlots; ++s) doc.ChData(band, s, g).ChNo = 0;
-        }
+        for (int g = 1; g <= kMaxGroups; ++g) doc.DataRec.ChCount(band, g) = 0;
+    // Every slot starts never written: nothing of the document before survives.
+    doc.ChData = ChannelStore();
     DecodeOptFeatures(image, doc);
     for (int band = 0; band < kBands; ++band)
         for (int g = 1; g <= GroupCount(band); ++g) {

@@ -7,6 +7,7 @@
 #include "versions/Versions.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <optional>
@@ -56,6 +57,14 @@ QString ChannelFilePath(const QString& datPath) {
     return datPath.left(std::max<qsizetype>(0, datPath.size() - 3)) + QStringLiteral("fre");
 }
 
+bool IsCompanionBeside(const QString& datPath) {
+    const QFileInfo dat(datPath);
+    const QFileInfo fre(ChannelFilePath(datPath));
+    // A .dat named like its own companion would be overwritten by it; a short
+    // name without ".dat" would put its companion into another folder.
+    return fre.fileName() != dat.fileName() && fre.absolutePath() == dat.absolutePath();
+}
+
 QByteArray EncodeChannelFile(const DataHeaderRec& rec, const ChannelStore& ch) {
     QByteArray out;
     ForEachStoredGroup([&](int band, int g) {
@@ -92,8 +101,11 @@ bool ParseDocumentFiles(const QByteArray& dat, const QByteArray& fre, DataHeader
                         ChannelStore& ch) {
     DataHeaderRec header;
     if (!DecodeRecord(dat, 0, header)) return false;
-    if (!DecodeChannelFile(fre, header, ch)) return false;
+    // Slots beyond the counts are never-written records, not the last document's.
+    ChannelStore channels;
+    if (!DecodeChannelFile(fre, header, channels)) return false;
     rec = header;
+    ch = std::move(channels);
     return true;
 }
 
@@ -119,8 +131,7 @@ bool WriteDataFile(Program& p) {
     Document& doc = p.doc;
     const QString path = doc.DataFileName;
     const QString frePath = ChannelFilePath(path);
-    // A .dat named like its own companion would be overwritten by it.
-    if (frePath == path) {
+    if (!IsCompanionBeside(path)) {
         ShowFileError(p);
         return false;
     }

@@ -16,6 +16,8 @@ constexpr int kMaxChannelFileSize = kChannelRecordSize * kMaxSlots * (17 + 14);
 
 // The .dat path without its last three characters, followed by "fre".
 QString ChannelFilePath(const QString& datPath);
+// True when that companion is another file in the same folder as the .dat.
+bool IsCompanionBeside(const QString& datPath);
 
 // The .fre bytes of the channels in slots 1..count of band 0 groups 1..17 and
 // band 1 groups 1..14, with the counts of rec.
@@ -29,8 +31,8 @@ bool DecodeChannelFile(const QByteArray& fre, const DataHeaderRec& rec, ChannelS
 bool IsHeaderUsable(const DataHeaderRec& rec);
 
 // Parses a .dat record (its first 1699 bytes) and its .fre. On success rec
-// holds the record and ch the channels of every used slot; on failure neither
-// is touched.
+// holds the record and ch is replaced whole: the channels in every used slot,
+// never-written records in the others. On failure neither is touched.
 bool ParseDocumentFiles(const QByteArray& dat, const QByteArray& fre, DataHeaderRec& rec,
                         ChannelStore& ch);
 
@@ -43,7 +45,8 @@ bool ReadChannelFile(Document& doc, const QString& datPath);
 QString DocumentCaption(const Program& p);
 
 // Saves the working document to DataFileName: it becomes the saved copy and
-// the document is titled. On failure "file error." is shown and the document,
+// the document is titled. A path whose companion would not lie beside it is
+// refused. On failure "file error." is shown and the document,
 // its files and the caption stay as they were.
 bool WriteDataFile(Program& p);
 

@@ -37,7 +37,7 @@ bool ProgramProtocol::OpenCommPort() {
     LinkBusy = true;
     search.Ran = false;
     if (OpenPortWith(p_.settings.PortNo, 0, 1)) return true;
-    p_.prompter.Ask(p_.T(p_.texts.Msg.CannotOpenPort), Buttons::Ok, Icon::Critical);
+    p_.prompter.Ask(CannotOpenPortText(), Buttons::Ok, Icon::Critical);
     return false;
 }
 
@@ -62,15 +62,15 @@ bool ProgramProtocol::Confirm(const LangText& question) {
 }
 
 void ProgramProtocol::mnuReadFromRadio_Click() {
+    // An edit left open would land in the document the read replaces.
+    FinishPendingEdits(p_.forms);
     if (!OpenForMode(CommRead) || !Confirm(p_.texts.Msg.ReadConfirm)) return;
     ClearMemImage(image);
     if (view_) view_->ShowProgress();
 }
 
 void ProgramProtocol::mnuWriteToRadio_Click() {
-    // An edit still open in these windows is committed before the image is made.
-    p_.forms.Call(QStringLiteral("frmCommChInfo"), "ValidateControls");
-    p_.forms.Call(QStringLiteral("FrmOptFeatures"), "ValidateControls");
+    FinishPendingEdits(p_.forms);
     timerWrite_.Start();
 }
 
@@ -94,6 +94,7 @@ void ProgramProtocol::TimerWrite_Timer() {
 }
 
 void ProgramProtocol::mnuMWriteToRadio_Click(int radioCount) {
+    FinishPendingEdits(p_.forms);
     if (!OpenForMode(CommWrite) || !Confirm(p_.texts.Msg.WriteConfirm) || !EncodeForWrite())
         return;
     group.GroupMode = true;

@@ -8,6 +8,8 @@
 #include "rules/SharedHelpers.h"
 #include "versions/Versions.h"
 
+#include <algorithm>
+
 namespace zr50 {
 
 ProgramProtocol::ProgramProtocol(Program& p, LinkPort& port, ReplyTimer& waitTimer,
@@ -288,13 +290,19 @@ void ProgramProtocol::WaitTimer_Timer() {
     }
 }
 
-// The chosen port did not answer twice: look for the radio on the other ports
-// once per communication, otherwise ask the user.
+// The chosen port did not answer twice: offer, once per communication, to
+// look for the radio on the other ports (which sends to every device listed
+// there); otherwise, or when the user declines, ask to retry.
 void ProgramProtocol::HandshakeFailed() {
     if (!group.GroupMode && !search.Ran && listPorts) {
         const QList<int> ports = listPorts();
-        for (int n : ports) {
-            if (n != p_.settings.PortNo) {
+        const bool others =
+            std::any_of(ports.begin(), ports.end(), [this](int n) { return n != p_.settings.PortNo; });
+        if (others) {
+            search.Ran = true;
+            const QString port = p_.T(p_.texts.Main.Com) + QString::number(p_.settings.PortNo);
+            const QString question = p_.T(p_.texts.Msg.SearchOtherPorts).arg(port);
+            if (AskDuringLink(question, Buttons::YesNo, Icon::Question) == Answer::Yes) {
                 StartPortSearch();
                 return;
             }
@@ -377,13 +385,28 @@ bool ProgramProtocol::OpenPortWith(int portNo, int handshaking, int stopBits) {
     return true;
 }
 
+QString ProgramProtocol::CannotOpenPortText() const {
+    const MessageTexts& m = p_.texts.Msg;
+    const LangText* reason = nullptr;
+    switch (port_.LastOpenFailure()) {
+        case OpenFailure::NoDevice: reason = &m.PortMissing; break;
+        case OpenFailure::NoPermission: reason = &m.PortNoPermission; break;
+        case OpenFailure::Busy: reason = &m.PortBusy; break;
+        case OpenFailure::None:
+        case OpenFailure::Unknown: break;
+    }
+    QString text = p_.T(m.CannotOpenPort);
+    if (reason) text += QStringLiteral("\r\n") + p_.T(*reason);
+    return text;
+}
+
 bool ProgramProtocol::ReopenPort() { return OpenPortWith(p_.settings.PortNo, 0, 1); }
 
 // A restart on a line that was lost opens the port again; when that fails the
 // communication ends as failed.
 bool ProgramProtocol::ReopenOrEnd() {
     if (port_.IsOpen() || ReopenPort()) return true;
-    AskDuringLink(p_.T(p_.texts.Msg.CannotOpenPort), Buttons::Ok, Icon::Critical);
+    AskDuringLink(CannotOpenPortText(), Buttons::Ok, Icon::Critical);
     EndComm(false);
     return false;
 }

@@ -130,6 +130,8 @@ public:
     void OnPortSearchReply();
     void SaveCommSettings();
     bool OpenPortWith(int portNo, int handshaking, int stopBits);
+    // "Cannot Open Communication Port." with the reason of the last failed open.
+    QString CannotOpenPortText() const;
 
 private:
     void SendCommFrame(const QByteArray& frame, int replyLength);

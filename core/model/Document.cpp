@@ -1,80 +1,60 @@
 #include "Document.h"
 
+#include "model/ByteIO.h"
 #include "rules/SharedHelpers.h"
+
+#include <algorithm>
 
 namespace zr50 {
 
 namespace {
 const char* const kHfBandText = "24.7150 - 30.1050 MHz";
 
-bool SameChannel(const ChannelRecord& a, const ChannelRecord& b) {
-    return a.ChNo == b.ChNo && a.ChUsed == b.ChUsed && a.Scan == b.Scan && a.RxFreq == b.RxFreq &&
-           a.EncTone == b.EncTone && a.Reserved3 == b.Reserved3 && a.Mode == b.Mode &&
-           a.HiCut == b.HiCut && a.NbAnl == b.NbAnl && a.Echo == b.Echo && a.Add10K == b.Add10K &&
-           a.Busy == b.Busy && a.Rep == b.Rep && a.Public == b.Public && a.BOT == b.BOT &&
-           a.EOT == b.EOT && a.Call == b.Call;
-}
-
-bool SameFileId(const FileIdRec& a, const FileIdRec& b) {
-    return a.ModelText == b.ModelText && a.ModelCode == b.ModelCode && a.BandKind == b.BandKind &&
-           a.MakeDate == b.MakeDate && a.IdVersionText == b.IdVersionText &&
-           a.ModelFamily == b.ModelFamily && a.InitBandKind == b.InitBandKind &&
-           a.IdMark == b.IdMark;
-}
-
+// Equal texts are equal up to their first NUL, as the windows show them.
 template <int N>
-bool SameStripped(const FixedText<N>& a, const FixedText<N>& b) {
-    return StripNull(a.raw()) == StripNull(b.raw());
+void Strip(FixedText<N>& t) {
+    t.set(StripNull(t.raw()));
 }
 
-bool SameOptFeat(const OptFeatRec& a, const OptFeatRec& b) {
-    for (int band = 0; band < kBands; ++band) {
-        for (int g = 1; g <= GroupCount(band); ++g) {
-            if (!SameStripped(a.GroupName(band, g), b.GroupName(band, g))) return false;
-            for (int k = 0; k < 2; ++k)
-                if (a.EmgMode(band, g, k) != b.EmgMode(band, g, k)) return false;
-            if (a.GroupChRef(band, g) != b.GroupChRef(band, g)) return false;
-            for (int k = 0; k < 2; ++k)
-                if (a.EmgCh(band, g, k) != b.EmgCh(band, g, k)) return false;
-            if (a.MemCh(band, g) != b.MemCh(band, g)) return false;
-            if (a.GroupValid(band, g) != b.GroupValid(band, g)) return false;
+// The channel as the modified test sees it: the transmit frequency, which
+// follows the receive one, and the reserved words are not the user's.
+QByteArray ComparedChannel(ChannelRecord c) {
+    c.TxFreq = FixedText<8>();
+    c.Reserved1 = c.Reserved2 = 0;
+    return EncodeRecord(c);
+}
+
+// The header as the modified test sees it: what the user edits or a radio
+// read fills. Navigation (band, groups, rows), the version text and the
+// groups band 1 does not have are left out.
+QByteArray ComparedHeader(DataHeaderRec r) {
+    r.VersionText = FixedText<4>();
+    r.CurBand = 0;
+    r.CurGroup = {};
+    r.CurRow = {};
+    r.ChCount = {};  // compared group by group with the channels
+    OptFeatRec& f = r.OptFeat;
+    for (int band = 0; band < kBands; ++band)
+        for (int g = 1; g <= kMaxGroups; ++g) {
+            if (g > GroupCount(band)) {
+                f.GroupValid(band, g) = f.MemCh(band, g) = f.GroupChRef(band, g) = 0;
+                f.GroupName(band, g) = FixedText<4>();
+                for (int k = 0; k < 2; ++k) f.EmgCh(band, g, k) = f.EmgMode(band, g, k) = 0;
+            }
+            Strip(f.GroupName(band, g));
         }
-    }
-    // RTIX, TTIX, PubRoger, ModeEnable CW and the last four words are not compared.
-    if (a.BandHighNibble != b.BandHighNibble || a.WorkMode != b.WorkMode ||
-        a.WorkGroup != b.WorkGroup || a.VOXFunction != b.VOXFunction ||
-        a.AuxFlag0 != b.AuxFlag0 || a.AuxFlag1 != b.AuxFlag1 || a.PubBOT != b.PubBOT ||
-        a.PubEOT != b.PubEOT || a.PubCall != b.PubCall || a.PubHiCut != b.PubHiCut ||
-        a.PubNbAnl != b.PubNbAnl || a.PubEcho != b.PubEcho || a.PubAdd10K != b.PubAdd10K ||
-        a.PubBusy != b.PubBusy || a.Beep != b.Beep || a.INDIC != b.INDIC || a.MIC != b.MIC ||
-        a.NOG != b.NOG || a.TOT != b.TOT || a.SWRProtect != b.SWRProtect ||
-        a.BatProtect != b.BatProtect || a.SCM != b.SCM || a.Fin != b.Fin ||
-        a.Color != b.Color || a.CurMenuPage != b.CurMenuPage || a.VoltLimit != b.VoltLimit ||
-        a.PubMode != b.PubMode)
-        return false;
-    for (int w : {kEnableFM, kEnableAM, kEnableUSB, kEnableLSB, kEnablePA})
-        if (a.ModeEnable[w] != b.ModeEnable[w]) return false;
-    if (a.DTMFSendTime != b.DTMFSendTime || a.DTMFFirstDigitTime != b.DTMFFirstDigitTime ||
-        a.DTMFFirstDigitDelay != b.DTMFFirstDigitDelay ||
-        a.DTMFStarHashTime != b.DTMFStarHashTime || a.DTMFDCode != b.DTMFDCode ||
-        a.DTMFDisp != b.DTMFDisp)
-        return false;
-    for (int k = 1; k <= kDtmfCodes; ++k)
-        if (!SameStripped(a.DTMFCode[k], b.DTMFCode[k])) return false;
-    return true;
+    for (int k = 1; k <= kDtmfCodes; ++k) Strip(f.DTMFCode[k]);
+    return EncodeRecord(r);
 }
 
-bool SameTones(const DataHeaderRec& a, const DataHeaderRec& b) {
-    for (int t = 1; t <= kToneRecords; ++t) {
-        const ToneRecord& x = a.RBToneTable[t];
-        const ToneRecord& y = b.RBToneTable[t];
-        if (x.Cycles != y.Cycles || x.Interval != y.Interval) return false;
-        for (int s = 1; s <= kToneSteps; ++s)
-            if (x.Step[s].ToneFreq != y.Step[s].ToneFreq || x.Step[s].ToneLen != y.Step[s].ToneLen)
-                return false;
-    }
-    return true;
+// A group's count without the never-numbered records at its end: the slot the
+// channel window exposes in an empty VFO group holds nothing of the user's.
+int CountedSlots(const DataHeaderRec& rec, const ChannelStore& ch, int band, int group) {
+    int n = std::clamp<int>(rec.ChCount(band, group), 0, kMaxSlots);
+    while (n > 0 && ch(band, n, group).ChNo == 0) --n;
+    return n;
 }
+
 }  // namespace
 
 Document::Document() { SetBandText(BandText); }
@@ -88,10 +68,7 @@ void Document::CopyDataToSaved() {
     FillFileId(DataRec.FileId, ModelName, BandText);
     DataRec.VersionText.set(QString::fromLatin1(kOwnVersion));
     SavedDataRec = DataRec;
-    for (int band = 0; band < kBands; ++band)
-        for (int g = 1; g <= GroupCount(band); ++g)
-            for (int s = 1; s <= DataRec.ChCount(band, g) && s <= kMaxSlots; ++s)
-                SavedChData(band, s, g) = ChData(band, s, g);
+    SavedChData = ChData;
 }
 
 void Document::CopySavedToData() {
@@ -99,10 +76,8 @@ void Document::CopySavedToData() {
     DataVersion = DataRec.VersionText.raw();
     ModelName = QString::fromLatin1(kModelName);
     SetBandText(BandTextOf(DataRec.CurBand));
-    for (int band = 0; band < kBands; ++band)
-        for (int g = 1; g <= GroupCount(band); ++g)
-            for (int s = 1; s <= SavedDataRec.ChCount(band, g) && s <= kMaxSlots; ++s)
-                ChData(band, s, g) = SavedChData(band, s, g);
+    // The whole store: no slot of the document before may survive, counted or not.
+    ChData = SavedChData;
 }
 
 int Document::FindChannelIndex(int chNo, int band, int group) const {
@@ -115,9 +90,9 @@ int Document::FindChannelIndex(int chNo, int band, int group) const {
 bool Document::DataMatchesSaved() const {
     for (int band = 0; band < kBands; ++band) {
         for (int g = 1; g <= GroupCount(band); ++g) {
-            const int n = DataRec.ChCount(band, g);
-            if (n != SavedDataRec.ChCount(band, g)) return false;
-            for (int s = 1; s <= n && s <= kMaxSlots; ++s) {
+            const int n = CountedSlots(DataRec, ChData, band, g);
+            if (n != CountedSlots(SavedDataRec, SavedChData, band, g)) return false;
+            for (int s = 1; s <= n; ++s) {
                 const ChannelRecord& saved = SavedChData(band, s, g);
                 int w = s;
                 if (ChData(band, s, g).ChNo != saved.ChNo) {
@@ -125,16 +100,11 @@ bool Document::DataMatchesSaved() const {
                     w = FindChannelIndex(saved.ChNo, band, g);
                     if (w == 0) return false;
                 }
-                if (!SameChannel(saved, ChData(band, w, g))) return false;
+                if (ComparedChannel(saved) != ComparedChannel(ChData(band, w, g))) return false;
             }
         }
     }
-    if (!SameFileId(DataRec.FileId, SavedDataRec.FileId)) return false;
-    if (!SameOptFeat(DataRec.OptFeat, SavedDataRec.OptFeat)) return false;
-    if (DataRec.TxOffset != SavedDataRec.TxOffset || DataRec.FreqCh != SavedDataRec.FreqCh ||
-        DataRec.ASQLevel != SavedDataRec.ASQLevel || DataRec.RSSILevel != SavedDataRec.RSSILevel)
-        return false;
-    return SameTones(DataRec, SavedDataRec);
+    return ComparedHeader(DataRec) == ComparedHeader(SavedDataRec);
 }
 
 QString BandTextOf(int band) {

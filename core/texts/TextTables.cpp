@@ -8,6 +8,17 @@ void InitMessageTexts(TextTables& t) {
     m.DataFile = Both("Data File", "数据文件");
     m.FileError = Both("file error.", "文件错误。");
     m.CannotOpenPort = Both("Cannot Open Communication Port.", "无法打开通信端口。");
+    m.PortNoPermission = Both(
+        "You are not allowed to use this port: add your user to the dialout group "
+        "(sudo adduser $USER dialout), then log out and in again.",
+        "没有使用该端口的权限：请把当前用户加入 dialout 组（sudo adduser $USER dialout），"
+        "然后注销并重新登录。");
+    m.PortBusy = Both(
+        "Another program is using this port: close it and try again "
+        "(ModemManager or brltty may hold a USB serial adapter).",
+        "该端口正被其他程序占用：请关闭该程序后重试（ModemManager 或 brltty 可能占用了 USB 串口适配器）。");
+    m.PortMissing = Both("There is no such port: the cable or the USB serial adapter is unplugged.",
+                         "没有该端口：电缆或 USB 串口适配器未连接。");
     m.ReadConfirm = Both("Read data from radio.\r\nDo you wish continue?",
                          "从对讲机读取数据。\r\n是否继续？");
     m.WriteConfirm = Both("Write data to radio.\r\nDo you wish continue?",
@@ -15,6 +26,8 @@ void InitMessageTexts(TextTables& t) {
     m.FileModified = Both("File has been modify,save it now?", "当前文件已被修改，是否现在保存？");
     m.FileOverwrite = Both("file will be Overwrite,Continue?", "文件将被覆盖，是否继续？");
     m.CheckConnection = Both("Check Connection. Retry or Cancel?", "检测连接。重试或取消？");
+    m.SearchOtherPorts = Both("No radio answers on %1. Search the other serial ports?",
+                              "%1上没有对讲机应答。是否搜索其他串口？");
     m.Completed[1] = Both("Read Data Completed.", "读取数据完成。");
     m.Completed[2] = Both("Write Data Completed.", "写入数据完成。");
     m.ModelWrong = Both("Model type is wrong.", "机型类型错误。");
@@ -135,6 +148,7 @@ void InitEnglishText(TextTables& t) {
     InitPrintTexts(t);
     InitChannelInfoTexts(t);
     InitOptionTexts(t);
+    InitOptFeatTexts(t);
     InitProgressTexts(t);
 }
 

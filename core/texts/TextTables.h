@@ -2,6 +2,7 @@
 // Every text table of the program, filled once at start-up by InitEnglishText
 // and never changed afterwards.
 
+#include "OptFeatTexts.h"
 #include "texts/LangText.h"
 
 #include <QHash>
@@ -12,6 +13,9 @@ namespace zr50 {
 struct MessageTexts {
     LangText AllDataCleared, DataFile, FileError, CannotOpenPort, ReadConfirm, WriteConfirm,
         FileModified, FileOverwrite, CheckConnection, ModelWrong, FreqOutOfRange, Ok, Cancel;
+    LangText SearchOtherPorts;  // %1: the port label and number
+    // Why a port did not open, shown after CannotOpenPort.
+    LangText PortNoPermission, PortBusy, PortMissing;
     std::array<LangText, 3> Completed;  // item 1 read, item 2 write
 };
 
@@ -60,6 +64,7 @@ struct TextTables {
     PrintTexts Print;
     ChannelInfoTexts ChInfo;
     OptionTexts Opt;
+    OptFeatTexts OptFeat;
     ProgressTexts Progress;
     VersionTexts Version;
 };

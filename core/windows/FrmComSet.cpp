@@ -1,5 +1,8 @@
 #include "FrmComSet.h"
 
+#include "ComboBoxes.h"
+
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -67,9 +70,19 @@ void FrmComSet::ReShowComPortTimer_Timer() {
 void FrmComSet::ShowList() {
     // Refilling is not a choice of the user's.
     const QSignalBlocker quiet(Combo1);
+    if (ItemsOf(Combo1) == logic.Entries) {
+        if (Combo1->currentIndex() != logic.ListIndex) Combo1->setCurrentIndex(logic.ListIndex);
+        return;
+    }
+    // The entry highlighted in the open list stays highlighted while it exists.
+    const QString highlighted = Combo1->view()->currentIndex().data().toString();
+    const bool open = Combo1->view()->isVisible();
     Combo1->clear();
     Combo1->addItems(logic.Entries);
     Combo1->setCurrentIndex(logic.ListIndex);
+    if (open) Combo1->showPopup();  // sized for the new entries
+    const int row = logic.Entries.indexOf(highlighted);
+    if (row >= 0) Combo1->view()->setCurrentIndex(Combo1->model()->index(row, 0));
 }
 
 void FrmComSet::Finish() {

@@ -1,5 +1,7 @@
 #include "MdiForms.h"
 
+#include "platform/gui/ProgramIcon.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaMethod>
@@ -12,6 +14,7 @@ namespace zr50 {
 void MdiForms::SetMainWindow(QWidget* main, QMdiArea* area) {
     main_ = main;
     area_ = area;
+    if (main) main->setWindowIcon(ProgramIcon());
 }
 
 QWidget* MdiForms::Find(const QString& form) const {
@@ -42,18 +45,29 @@ void MdiForms::Show(const QString& form) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = area_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(ProgramIcon());
     w->show();
     Cascade();
 }
 
+namespace {
+void CloseNow(QMdiSubWindow* sub) {
+    sub->close();
+    // Closing runs the window's unload handling; the object goes now, not later,
+    // so a window of the same name can be shown again at once.
+    delete sub;
+}
+}  // namespace
+
+void MdiForms::Unload(const QString& form) {
+    if (!area_) return;
+    for (QMdiSubWindow* sub : area_->subWindowList())
+        if (sub->widget() && sub->widget()->objectName() == form) CloseNow(sub);
+}
+
 void MdiForms::UnloadChildren() {
     if (!area_) return;
-    for (QMdiSubWindow* sub : area_->subWindowList()) {
-        sub->close();
-        // Closing runs the window's unload handling; the object goes now, not later,
-        // so a window of the same name can be shown again at once.
-        delete sub;
-    }
+    for (QMdiSubWindow* sub : area_->subWindowList()) CloseNow(sub);
 }
 
 void MdiForms::Cascade() {

@@ -25,6 +25,7 @@ public:
     bool IsLoaded(const QString& form) const override;
     void Call(const QString& form, const char* operation, const QVariantList& args = {}) override;
     void Show(const QString& form) override;
+    void Unload(const QString& form) override;
     void UnloadChildren() override;
     void Cascade() override;
 

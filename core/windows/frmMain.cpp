@@ -8,6 +8,7 @@
 #include "files/DocumentFiles.h"
 #include "files/NewDocument.h"
 #include "platform/UserSettings.h"
+#include "platform/gui/QtTranslations.h"
 #include "platform/gui/TiledBackground.h"
 #include "rules/SharedHelpers.h"
 
@@ -143,10 +144,14 @@ const ToolButtonEntry kToolButtons[] = {
 
 frmMain::frmMain(Program& p, MdiForms& forms, QWidget* parent) : QMainWindow(parent), p_(p), forms_(forms) {
     setObjectName(QStringLiteral("frmMain"));
+    // The window's own right-click menu would list the toolbar under no name and
+    // hide it behind the View menu's back.
+    setContextMenuPolicy(Qt::NoContextMenu);
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->viewport()->installEventFilter(this);
     forms_.SetMainWindow(this, mdiArea);
 
     TimerReNew = new QTimer(this);
@@ -351,6 +356,7 @@ void frmMain::MDIForm_Load() {
 
 void frmMain::SetMenuTexts() {
     const auto& t = p_.texts;
+    UseQtTranslations(p_.settings.CurLanguage == kChinese ? QStringLiteral("zh_CN") : QString());
     fileFilter_ = p_.T(t.Msg.DataFile) + QStringLiteral(" (*.dat)");
     const QString port = p_.T(t.Main.Com) + QString::number(p_.settings.PortNo);
     sbPanel[2]->setText(port);
@@ -424,8 +430,12 @@ void frmMain::ReadRMGDataFromRadio() {
 void frmMain::ShowCaption() { setWindowTitle(DocumentCaption(p_)); }
 
 void frmMain::LoadBKPic() {
-    const QString file = p_.paths.PictureFolder() + QStringLiteral("/BK_%1.jpg").arg(p_.settings.CurLanguage);
-    const QImage tiled = TileBackground(QImage(file), mdiArea->size());
+    bkPicture_ = QImage(p_.paths.PictureFolder() + QStringLiteral("/BK_%1.jpg").arg(p_.settings.CurLanguage));
+    TileBKPic();
+}
+
+void frmMain::TileBKPic() {
+    const QImage tiled = TileBackground(bkPicture_, mdiArea->viewport()->size());
     // Without a picture the area keeps the plain background of the platform.
     mdiArea->setBackground(tiled.isNull() ? palette().brush(QPalette::Dark) : QBrush(tiled));
 }
@@ -445,6 +455,7 @@ void frmMain::StartShowData() {
 void frmMain::LoadNewDoc_() { TimerReNew->start(); }
 
 void frmMain::LoadNewDoc() {
+    FinishPendingEdits(forms_);
     forms_.UnloadChildren();
     // A new document has no file yet: saving it asks for one.
     p_.doc.IsUntitled = true;
@@ -469,12 +480,10 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) MDIForm_Activate();
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    LoadBKPic();
-}
-
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The area's own size: it changes after the layout has run, and with the
+    // tree pane, toolbar and status bar as well as with the window.
+    if (watched == mdiArea->viewport() && event->type() == QEvent::Resize) TileBKPic();
     if (watched != CommandMove) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -530,6 +539,7 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::mnuFileNew_Click() {
+    FinishPendingEdits(forms_);
     if (p_.prompter.Ask(p_.T(p_.texts.Msg.AllDataCleared), Buttons::OkCancel, Icon::Exclamation) ==
         Answer::Ok)
         LoadNewDoc();
@@ -545,6 +555,7 @@ bool frmMain::OfferToSave() {
 }
 
 void frmMain::mnuFileOpen_Click() {
+    FinishPendingEdits(forms_);
     if (OfferToSave()) OpenDataFile();
 }
 
@@ -562,6 +573,7 @@ bool frmMain::OpenDataFile() {
 }
 
 void frmMain::mnuFileSave_Click() {
+    FinishPendingEdits(forms_);
     if (p_.doc.IsUntitled) {
         SaveAs();
         return;
@@ -571,7 +583,10 @@ void frmMain::mnuFileSave_Click() {
     if (p_.prompter.Ask(text, Buttons::OkCancel, Icon::Question) == Answer::Ok) WriteDataFile(p_);
 }
 
-void frmMain::mnuFileSaveAs_Click() { SaveAs(); }
+void frmMain::mnuFileSaveAs_Click() {
+    FinishPendingEdits(forms_);
+    SaveAs();
+}
 
 bool frmMain::SaveAs() {
     const QString path = p_.prompter.ChooseSaveFile(p_.doc.DataFileName, fileFilter_);
@@ -589,6 +604,7 @@ bool frmMain::SaveDataFile() {
 }
 
 void frmMain::MnuInitial_Click() {
+    FinishPendingEdits(forms_);
     forms_.UnloadChildren();
     LoadInitDataFile(p_);
     forms_.Show(QString::fromLatin1(kChannelWindow));
@@ -622,6 +638,7 @@ void frmMain::StorePlacement() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    FinishPendingEdits(forms_);
     if (!OfferToSave()) {
         event->ignore();
         return;

@@ -3,6 +3,7 @@
 // the document commands and the shutdown.
 
 #include <QHash>
+#include <QImage>
 #include <QMainWindow>
 #include <functional>
 
@@ -81,7 +82,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -104,6 +104,7 @@ private:
     void FillWindowMenu();
     QAction* AddMenuItem(QMenu* menu, const char* name, std::function<void()> action = {});
     int Twips(double twips) const;
+    void TileBKPic();
 
     Program& p_;
     MdiForms& forms_;
@@ -111,6 +112,7 @@ private:
     bool dragFlag_ = false;
     int dragStartX_ = 0;
     QString fileFilter_;
+    QImage bkPicture_;
     QHash<QString, QAction*> menus_;
     QHash<QString, QAction*> buttons_;
     QList<QAction*> windowListActions_;

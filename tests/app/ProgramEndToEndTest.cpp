@@ -4,17 +4,21 @@
 
 #include "FlexGrid.h"
 #include "SimRadio.h"
+#include "files/DocumentFiles.h"
+#include "model/ByteIO.h"
 #include "Zr50Program.h"
 #include "frmCommChInfo.h"
 #include "link/ProgramProtocol.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedLink.h"
+#include "support/widgets/InstalledProgram.h"
 #include "support/widgets/WindowHarness.h"
 #include "windows/FrmComSet.h"
 #include "windows/ProgressWindows.h"
 #include "windows/frmMain.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -28,40 +32,50 @@ using namespace zr50::test::linktext;
 
 namespace {
 
-class ProgramEndToEnd : public ::testing::Test {
+class ProgramEndToEnd : public ::testing::Test, protected InstalledProgram {
 protected:
-    void SetUp() override {
-        // An installed copy of the program with the radio on COM40 and another on COM41.
-        CopyInstallation(dir.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder("user"));
-        qputenv("KDRADIO_PORT_DIR", Folder("ports").toLocal8Bit());
-        QDir().mkpath(Folder("ports"));
-        ASSERT_TRUE(radio.Start() && QFile::link(radio.DevicePath(), Folder("ports/com40")));
-        ASSERT_TRUE(spare.Start() && QFile::link(spare.DevicePath(), Folder("ports/com41")));
-        WriteProfileString(Folder("language/mysetup.ini"), QStringLiteral("language"), QStringLiteral("comPort"),
-                           QStringLiteral("40"));
-
-        Zr50Services s(prompter, process, locale, Folder("KD_270"));
-        s.listPorts = [] { return QList<int>{40, 41}; };
-        zr50 = std::make_unique<Zr50Program>(s);
-        zr50->main().show();
-    }
-    void TearDown() override {
-        zr50.reset();
-        qunsetenv("KDRADIO_PORT_DIR");
-    }
-    QString Folder(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    // An installed copy of the program with the radio on COM40 and another on COM41.
+    void SetUp() override { ASSERT_TRUE(Start({&radio, &spare})); }
+    void TearDown() override { zr50.reset(); }  // before the radios go
     Program& p() { return zr50->p(); }
     frmMain& main() { return zr50->main(); }
     frmCommChInfo* Channels() { return qobject_cast<frmCommChInfo*>(zr50->forms().Find(QStringLiteral("frmCommChInfo"))); }
     bool Idle() { return zr50->link().CommMode == 0; }
 
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FakeProcess process;
-    FakeLocale locale;
+    // A frequency typed into the grid's editor on a row of band 0, not yet left.
+    void StartEdit(int row, const QString& text) {
+        frmCommChInfo* w = Channels();
+        ASSERT_NE(w, nullptr);
+        w->Combo2->setCurrentIndex(0);
+        emit w->Combo2->activated(0);
+        w->MSFlexGrid1->setFocus();
+        w->MSFlexGrid1->setCurrentCell(row, 1);
+        QTest::keyClick(w->MSFlexGrid1, Qt::Key_Return);
+        ASSERT_TRUE(w->Text1->isVisible());
+        w->Text1->clear();
+        QTest::keyClicks(w->Text1, text);
+    }
+    // The working copy's receive frequency of channel n in the current group of band 0.
+    QString RxFreqOf(int n) {
+        const int group = p().doc.DataRec.CurGroup[0];
+        const int s = p().doc.FindChannelIndex(n, 0, group);
+        return s ? p().doc.ChData(0, s, group).RxFreq.raw() : QString();
+    }
+    // A .dat/.fre pair of d as the program opens it.
+    void WriteDocument(Document& d, const QString& path) {
+        d.DataRec.VersionText.set(QStringLiteral("V200"));
+        // Noise can name a band the window has no list entry for.
+        d.DataRec.CurBand = 0;
+        d.DataRec.CurGroup = {1, 1};
+        WriteFile(path, EncodeRecord(d.DataRec));
+        WriteFile(ChannelFilePath(path), EncodeChannelFile(d.DataRec, d.ChData));
+    }
+    void Open(const QString& path) {
+        prompter.ScriptFiles({path});
+        main().Menu("mnuFileOpen")->trigger();
+    }
+
     sim::SimRadio radio, spare;
-    std::unique_ptr<Zr50Program> zr50;
 };
 
 TEST_F(ProgramEndToEnd, WriteCommitsTheOpenEditFirst) {
@@ -151,6 +165,170 @@ TEST_F(ProgramEndToEnd, GroupWriteAsksHowManyRadios) {
     prompter.shown.clear();
     main().Menu("mnuMWriteToRadio")->trigger();  // the question cancelled
     EXPECT_EQ(prompter.shown.size(), 1);
+}
+
+// ---- one document after another ----
+
+// The .fre a save of d writes: the channel window exposes one slot in each
+// empty VFO group, which holds a never-written record.
+QByteArray ChannelFileOf(const Document& d) {
+    DataHeaderRec counts = d.DataRec;
+    for (int b = 0; b < kBands; ++b)
+        counts.ChCount(b, VfoGroupOf(b)) = std::max<int16_t>(counts.ChCount(b, VfoGroupOf(b)), 1);
+    return EncodeChannelFile(counts, d.ChData);
+}
+
+TEST_F(ProgramEndToEnd, NothingOfTheDocumentBeforeReachesTheFilesOrTheRadio) {
+    Document vfo, noVfo;
+    FillWritableDocument(vfo, 3);
+    FillWritableDocument(noVfo, 5);
+    for (int b = 0; b < kBands; ++b) {
+        ASSERT_EQ(vfo.DataRec.ChCount(b, VfoGroupOf(b)), 1);
+        noVfo.DataRec.ChCount(b, VfoGroupOf(b)) = 0;
+    }
+    WriteDocument(vfo, Folder("vfo.dat"));
+    WriteDocument(noVfo, Folder("novfo.dat"));
+    // The second document alone, as its files hold it.
+    Document alone;
+    ASSERT_TRUE(ParseDocumentFiles(ReadFile(Folder("novfo.dat")), ReadFile(Folder("novfo.fre")), alone.DataRec,
+                                   alone.ChData));
+
+    Open(Folder("vfo.dat"));
+    Open(Folder("novfo.dat"));
+    ASSERT_EQ(p().doc.DataFileName, Folder("novfo.dat"));
+    prompter.ScriptFiles({Folder("second.dat")});
+    main().Menu("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(ReadFile(Folder("second.fre")), ChannelFileOf(alone));
+
+    main().ToolButton(QStringLiteral("WriteRadio"))->trigger();
+    ASSERT_TRUE(RunUntil([this] { return Idle() && prompter.Texts().contains(kWriteDone); }));
+    EXPECT_TRUE(SameTransferred(radio.Image(), EncodedImage(alone)));
+
+    // A read of that image after the document with VFO channels.
+    Open(Folder("vfo.dat"));
+    ASSERT_EQ(p().doc.DataFileName, Folder("vfo.dat"));
+    prompter.shown.clear();
+    main().Menu("mnuReadFromRadio")->trigger();
+    ASSERT_EQ(prompter.Texts(), QStringList({kConfirmRead, kReadDone}));
+    prompter.ScriptFiles({Folder("read.dat")});
+    main().Menu("mnuFileSaveAs")->trigger();
+    Document read;
+    DecodeAllData(radio.Image(), read);
+    EXPECT_EQ(ReadFile(Folder("read.fre")), ChannelFileOf(read));
+
+    // A channel added after the read takes a slot the document before had filled.
+    int group = 0;
+    for (int g = 1; g <= 12 && !group; ++g)
+        if (vfo.DataRec.ChCount(0, g) > p().doc.DataRec.ChCount(0, g)) group = g;
+    ASSERT_GT(group, 0);
+    const ChannelRecord& before = vfo.ChData(0, p().doc.DataRec.ChCount(0, group) + 1, group);
+    ASSERT_NE(before.RxCtc | before.CtcDcs | before.DecTone | before.DecDcs, 0);
+    int row = 1;
+    while (p().doc.FindChannelIndex(row, 0, group)) ++row;
+    ASSERT_LE(row, 40);
+    p().doc.DataRec.CurGroup[0] = int16_t(group);
+    StartEdit(row, QStringLiteral("27.3"));
+    Channels()->ValidateControls();
+    const int slot = p().doc.FindChannelIndex(row, 0, group);
+    ASSERT_GT(slot, 0);
+    const ChannelRecord& added = p().doc.ChData(0, slot, group);
+    EXPECT_EQ(std::make_tuple(added.RxCtc, added.CtcDcs, added.DecTone, added.DecDcs, added.Reserved1),
+              std::make_tuple(0, 0, 0, 0, 0));
+}
+
+// ---- pending edits and the modified test ----
+
+TEST_F(ProgramEndToEnd, EveryDocumentRoadFinishesTheOpenEditFirst) {
+    const QString saved = Folder("saved.dat");
+    prompter.ScriptFiles({saved});
+    main().Menu("mnuFileSaveAs")->trigger();
+    ASSERT_EQ(p().doc.DataFileName, saved);
+
+    // Save, Save As and the toolbar's Save write the typed frequency.
+    const struct {
+        const char* how;
+        std::function<void()> save;
+    } saves[] = {
+        {"save", [&] { main().Menu("mnuFileSave")->trigger(); }},
+        {"save as", [&] { prompter.ScriptFiles({saved}); main().Menu("mnuFileSaveAs")->trigger(); }},
+        {"toolbar", [&] { main().ToolButton(QString::fromUtf8("保存"))->trigger(); }},
+    };
+    int n = 0;
+    for (const auto& road : saves) {
+        SCOPED_TRACE(road.how);
+        const QString typed = QStringLiteral("27.1%1").arg(++n);
+        StartEdit(3, typed);
+        road.save();
+        EXPECT_FALSE(Channels()->Text1->isVisible());
+        EXPECT_EQ(RxFreqOf(3), QStringLiteral("271%10000").arg(n).left(7) + QLatin1Char(' '));
+        EXPECT_FALSE(p().doc.IsDataModified());
+        Document onDisk;
+        ASSERT_TRUE(ParseDocumentFiles(ReadFile(saved), ReadFile(ChannelFilePath(saved)), onDisk.DataRec, onDisk.ChData));
+        const int group = onDisk.DataRec.CurGroup[0];
+        const int s = onDisk.FindChannelIndex(3, 0, group);
+        ASSERT_GT(s, 0);
+        EXPECT_EQ(onDisk.ChData(0, s, group).RxFreq.raw(), RxFreqOf(3));
+    }
+
+    // Open, Exit and a read ask about the edit before it can be lost.
+    prompter.shown.clear();
+    StartEdit(4, QStringLiteral("27.5"));
+    prompter.Script({Answer::Cancel});
+    main().Menu("mnuFileOpen")->trigger();
+    StartEdit(4, QStringLiteral("27.6"));
+    prompter.Script({Answer::Cancel});
+    main().close();
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(prompter.Texts(), QStringList({"File has been modify,save it now?", "File has been modify,save it now?"}));
+    EXPECT_EQ(RxFreqOf(4), QStringLiteral("2760000 "));
+
+    StartEdit(5, QStringLiteral("27.7"));
+    prompter.Script({Answer::Cancel});
+    main().Menu("mnuReadFromRadio")->trigger();
+    EXPECT_FALSE(Channels()->Text1->isVisible());
+    EXPECT_EQ(RxFreqOf(5), QStringLiteral("2770000 "));
+    EXPECT_EQ(radio.counters.program, 0);
+}
+
+TEST_F(ProgramEndToEnd, DocumentsOpenUnmodifiedAndEveryChannelOptionCounts) {
+    // The blank template, a document with VFO channels and one without.
+    Document vfo, noVfo;
+    FillWritableDocument(vfo, 3);
+    FillWritableDocument(noVfo, 5);
+    for (int b = 0; b < kBands; ++b) noVfo.DataRec.ChCount(b, VfoGroupOf(b)) = 0;
+    WriteDocument(vfo, Folder("vfo.dat"));
+    WriteDocument(noVfo, Folder("novfo.dat"));
+    for (const char* file : {"", "novfo.dat", "vfo.dat"}) {
+        SCOPED_TRACE(file);
+        if (*file) {
+            Open(Folder(file));
+            ASSERT_EQ(p().doc.DataFileName, Folder(file)) << prompter.Texts().join("|").toStdString();
+        }
+        ASSERT_NE(Channels(), nullptr);
+        EXPECT_FALSE(p().doc.IsDataModified());
+        Channels()->CommandClose->click();
+        ASSERT_EQ(Channels(), nullptr);
+        main().Menu("mnuChannelInfo")->trigger();
+        ASSERT_NE(Channels(), nullptr);
+        Channels()->CommandClose->click();
+        EXPECT_FALSE(p().doc.IsDataModified());
+    }
+
+    // A changed tone type is an edit the Exit question offers to save.
+    main().Menu("mnuChannelInfo")->trigger();
+    frmCommChInfo* w = Channels();
+    const int group = p().doc.DataRec.CurGroup[p().doc.DataRec.CurBand];
+    ASSERT_GT(p().doc.DataRec.ChCount(p().doc.DataRec.CurBand, group), 0);
+    w->MSFlexGrid1->setCurrentCell(p().doc.ChData(p().doc.DataRec.CurBand, 1, group).ChNo, 1);
+    QComboBox* txType = w->Combo8[17];
+    ASSERT_TRUE(w->Frame2->isVisible());
+    const int other = (txType->currentIndex() + 1) % txType->count();
+    txType->setCurrentIndex(other);
+    emit txType->activated(other);
+    prompter.shown.clear();
+    prompter.Script({Answer::Cancel});
+    main().close();
+    EXPECT_EQ(prompter.Texts(), QStringList({"File has been modify,save it now?"}));
 }
 
 }  // namespace

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -328,6 +330,42 @@ TEST_F(ChannelWindow, AnOpenEditIsStoredWhenTheFocusMoves) {
     EXPECT_FALSE(h.forms.IsLoaded("frmCommChInfo"));
     ASSERT_TRUE(Channel(0, 1, 10));
     EXPECT_EQ(Channel(0, 1, 10)->RxFreq.raw(), "2960000 ");
+}
+
+TEST_F(ChannelWindow, ScrollingFinishesTheEditAndAWarnedCloseStillCloses) {
+    Open();
+    Select(4);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::keyClicks(w->Text1, "27.4");
+    // The wheel scrolls the grid away under the editor.
+    const QPoint at = grid->viewport()->rect().center();
+    QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, QPoint(0, -360), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_GT(grid->verticalScrollBar()->value(), 0);
+    EXPECT_FALSE(w->Text1->isVisible());
+    ASSERT_TRUE(Channel(0, 1, 4));
+    EXPECT_EQ(Channel(0, 1, 4)->RxFreq.raw(), "2740000 ");
+
+    // The warning box takes the release of the Close button the user pressed.
+    grid->scrollToTop();
+    Select(6);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::keyClicks(w->Text1, "99");
+    QTest::mousePress(w->CommandClose, Qt::LeftButton);
+    EXPECT_EQ(h.prompter.Texts(), QStringList({"Frequency is out of range."}));
+    EXPECT_TRUE(RunUntil([&] { return !h.forms.IsLoaded("frmCommChInfo"); }));
+    EXPECT_FALSE(Channel(0, 1, 6));
+}
+
+TEST_F(ChannelWindow, GridIsAsWideAsTheColumnsItShows) {
+    Open();
+    for (const char* group : {"A", "MEM", "VFO"}) {
+        SCOPED_TRACE(group);
+        Choose(w->Combo6, group);
+        QApplication::processEvents();
+        EXPECT_EQ(grid->viewport()->width(), grid->columnWidth(0) + grid->columnWidth(1));
+    }
 }
 
 TEST_F(ChannelWindow, LanguageSwitchRecaptionsLabelsAndLists) {

@@ -169,15 +169,19 @@ TEST_F(DocumentFilesTest, BadCompanionOrRangesAreAFileError) {
 TEST_F(DocumentFilesTest, FailedSaveKeepsTheDocumentAndItsCaption) {
     p.doc.DataRec.ChCount(0, 1) = 1;
     const QByteArray before = State();
-    for (const QString& path : {dir + QStringLiteral("/none/radio.dat"), dir + QStringLiteral("/x.fre")}) {
+    // A short name without ".dat" would put its companion in the folder above.
+    QDir(dir).mkdir(QStringLiteral("sub"));
+    for (const QString& path : {dir + QStringLiteral("/none/radio.dat"), dir + QStringLiteral("/x.fre"),
+                                dir + QStringLiteral("/sub/ab")}) {
         p.doc.DataFileName = path;
         EXPECT_FALSE(WriteDataFile(p));
         EXPECT_EQ(State(), before);
         EXPECT_TRUE(p.doc.IsUntitled);
     }
-    EXPECT_EQ(tp.prompter.Texts(), QStringList({"file error.", "file error."}));
+    EXPECT_EQ(tp.prompter.Texts(), QStringList({"file error.", "file error.", "file error."}));
     EXPECT_TRUE(tp.forms.calls.isEmpty());
     EXPECT_TRUE(QDir(dir).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(dir + QStringLiteral("/sub")).entryList(QDir::Files).isEmpty());
 }
 
 TEST(ReplaceFiles, AFailedRenameLeavesTheOldPair) {

@@ -133,13 +133,38 @@ TEST_F(ModifiedTest, ComparedFieldsCount) {
     EXPECT_FALSE(ModifiedBy([](Document& d) { d.DataRec.OptFeat.GroupValid(1, 15) = 1; }));
 }
 
-TEST_F(ModifiedTest, FieldsNotComparedAreIgnored) {
+TEST_F(ModifiedTest, EveryEditedOrReadFieldCounts) {
+    // Fields the channel window edits and a radio read fills.
+    for (auto field : {&ChannelRecord::TxCtc, &ChannelRecord::RxCtc, &ChannelRecord::Roger,
+                       &ChannelRecord::CtcDcs, &ChannelRecord::DecTone, &ChannelRecord::DecDcs})
+        EXPECT_TRUE(ModifiedBy([field](Document& d) { d.ChData(0, 2, 1).*field += 1; }));
+    // The option bytes and words, the public-channel settings and the last option words.
+    const std::function<void(DataHeaderRec&)> changes[] = {
+        [](DataHeaderRec& r) { r.MicType = 1; },
+        [](DataHeaderRec& r) { r.FinRange = 1; },
+        [](DataHeaderRec& r) { r.CWFreq = 40; },
+        [](DataHeaderRec& r) { r.TxColor = 1; },
+        [](DataHeaderRec& r) { r.HFPublic = 1; },
+        [](DataHeaderRec& r) { r.HamPublic = 1; },
+        [](DataHeaderRec& r) { r.OptFeat.RTIX = 100; },
+        [](DataHeaderRec& r) { r.OptFeat.TTIX = -100; },
+        [](DataHeaderRec& r) { r.OptFeat.PubRoger = 2; },
+        [](DataHeaderRec& r) { r.OptFeat.ModeEnable[kEnableCW] = 1; },
+        [](DataHeaderRec& r) { r.OptFeat.FMDeviation = 1; },
+        [](DataHeaderRec& r) { r.OptFeat.LongKey = 1; },
+        [](DataHeaderRec& r) { r.OptFeat.DTMFCode[16].set(QStringLiteral("123")); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i)
+        EXPECT_TRUE(ModifiedBy([&](Document& d) { changes[i](d.DataRec); })) << i;
+}
+
+TEST_F(ModifiedTest, NavigationAndUnshownFieldsAreIgnored) {
     ChannelRecord& c = doc.ChData(0, 2, 1);
     c.TxFreq.set(QStringLiteral("29000000"));
-    c.Roger = 3, c.TxCtc = 1, c.RxCtc = 5, c.CtcDcs = 2, c.DecTone = 4, c.DecDcs = 7, c.Reserved1 = 1;
+    c.Reserved1 = 1, c.Reserved2 = 2;
     auto& d = doc.DataRec;
-    d.CurBand = 1, d.CurGroup[0] = 5, d.CurRow(0, 3) = 7, d.VoxLevel = 9, d.CWFreq = 40, d.HFPublic = 1;
-    d.OptFeat.RTIX = 100, d.OptFeat.PubRoger = 2, d.OptFeat.ModeEnable[kEnableCW] = 1, d.OptFeat.LongKey = 1;
+    d.VersionText.set(QStringLiteral("V100"));
+    d.CurBand = 1, d.CurGroup[0] = 5, d.CurRow(0, 3) = 7;
     doc.ChData(0, 4, 1).ChNo = 33;  // a slot beyond the count is not part of the document
     EXPECT_FALSE(doc.IsDataModified());
 }

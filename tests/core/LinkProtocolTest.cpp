@@ -408,10 +408,14 @@ protected:
     ScriptedRadio* other = &radio;
 };
 
+const QString kSearchCom1 = QStringLiteral("No radio answers on COM1. Search the other serial ports?");
+
 TEST_F(PortSearchTest, FindsTheRadioOnTheSecondPortAndGoesOn) {
+    tp.prompter.Script({Answer::Ok, Answer::Yes});
     link.mnuReadFromRadio_Click();
     Drive();
-    EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kReadDone}));
+    EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kSearchCom1, kReadDone}));
+    EXPECT_EQ(Prompt(1), std::make_tuple(kSearchCom1, Buttons::YesNo, Icon::Question));
     EXPECT_TRUE(SameTransferred(link.image, radio.memory));
     // COM1 with handshaking 0..3 and one, then two stop bits, three probes each; then COM2.
     ASSERT_EQ(port.opened.size(), 1 + 8 + 1);
@@ -427,11 +431,26 @@ TEST_F(PortSearchTest, FindsTheRadioOnTheSecondPortAndGoesOn) {
     EXPECT_TRUE(tp.forms.CallNames().contains(QStringLiteral("frmMain.SetStatusText")));
 }
 
+TEST_F(PortSearchTest, NoSearchesNothingAndGoesStraightToTheRetryQuestion) {
+    p.settings.CurLanguage = kChinese;
+    tp.prompter.Script({Answer::Ok, Answer::No, Answer::Cancel});
+    link.mnuReadFromRadio_Click();
+    Drive();
+    ASSERT_EQ(Prompts().size(), 3);
+    EXPECT_EQ(Prompt(1), std::make_tuple(QString::fromUtf8("通信口1上没有对讲机应答。是否搜索其他串口？"),
+                                         Buttons::YesNo, Icon::Question));
+    EXPECT_EQ(Prompt(2), std::make_tuple(QString::fromUtf8("检测连接。重试或取消？"), Buttons::RetryCancel,
+                                         Icon::None));
+    EXPECT_EQ(port.opened, QStringList({"com1"}));
+    EXPECT_EQ(radio.ends, 0);
+    ExpectEndedFailedAndDocumentKept();
+}
+
 TEST_F(PortSearchTest, AnotherModelIsAdoptedAndReportedNothingAtAllAsks) {
     radio.model = "KD9999X";
     link.mnuReadFromRadio_Click();
     Drive();
-    EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kWrongModel}));
+    EXPECT_EQ(Prompts(), QStringList({kConfirmRead, kSearchCom1, kWrongModel}));
     EXPECT_EQ(SettingsKey(p, "comPort"), QStringLiteral("2"));
     EXPECT_EQ(port.sent.last(), EndCmd());
     ExpectEndedFailedAndDocumentKept();
@@ -440,12 +459,13 @@ TEST_F(PortSearchTest, AnotherModelIsAdoptedAndReportedNothingAtAllAsks) {
     // its own settings, where the handshake prompt follows (one search a transfer).
     other = nullptr;
     p.settings.PortNo = 1;
-    Again({Answer::Ok, Answer::Ok, Answer::Cancel});
+    Again({Answer::Ok, Answer::Yes, Answer::Ok, Answer::Cancel});
     link.mnuReadFromRadio_Click();
     Drive();
-    ASSERT_EQ(Prompts().size(), 3);
-    EXPECT_EQ(Prompt(1), std::make_tuple(kCheck, Buttons::OkCancel, Icon::Question));
-    EXPECT_EQ(Prompt(2), std::make_tuple(kCheck, Buttons::RetryCancel, Icon::None));
+    ASSERT_EQ(Prompts().size(), 4);
+    EXPECT_EQ(Prompts()[1], kSearchCom1);
+    EXPECT_EQ(Prompt(2), std::make_tuple(kCheck, Buttons::OkCancel, Icon::Question));
+    EXPECT_EQ(Prompt(3), std::make_tuple(kCheck, Buttons::RetryCancel, Icon::None));
     EXPECT_EQ(port.opened.size(), 1 + 16 + 1);
     EXPECT_EQ(port.opened.last(), QStringLiteral("com1"));
     EXPECT_EQ(std::make_pair(port.openSettings.last().handshaking, port.openSettings.last().stopBits),

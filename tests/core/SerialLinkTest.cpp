@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zr50;
 using sim::Corruption;
@@ -70,11 +73,42 @@ TEST(SerialLink, OpenIsExclusiveAndSurvivesAClose) {
     ASSERT_TRUE(l.port.Open(link, both));
     SerialLinkPort other;
     EXPECT_FALSE(other.Open(l.pty.DevicePath(), LineSettings{}));
+    EXPECT_EQ(other.LastOpenFailure(), OpenFailure::Busy);
     EXPECT_FALSE(other.Open(link, LineSettings{}));
+    EXPECT_EQ(other.LastOpenFailure(), OpenFailure::Busy);
     EXPECT_FALSE(other.Open(dir.filePath(QStringLiteral("missing")), LineSettings{}));
+    EXPECT_EQ(other.LastOpenFailure(), OpenFailure::NoDevice);
+    EXPECT_FALSE(other.Open(QString(), LineSettings{}));  // a port number without a device
+    EXPECT_EQ(other.LastOpenFailure(), OpenFailure::NoDevice);
     l.port.Close();
     EXPECT_TRUE(other.Open(l.pty.DevicePath(), LineSettings{}));
+    EXPECT_EQ(other.LastOpenFailure(), OpenFailure::None);
     EXPECT_TRUE(other.Open(l.pty.DevicePath(), LineSettings{}));  // an open port is reopened
+}
+
+// The open as a user without the rights to the device: as root, a child
+// process that has become "nobody" tries it.
+OpenFailure OpenWithoutPermission(const QString& device) {
+    if (::geteuid() != 0) {
+        SerialLinkPort port;
+        return port.Open(device, LineSettings{}) ? OpenFailure::None : port.LastOpenFailure();
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
+        SerialLinkPort port;
+        ::_exit(port.Open(device, LineSettings{}) ? int(OpenFailure::None) : int(port.LastOpenFailure()));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? OpenFailure(WEXITSTATUS(status)) : OpenFailure::Unknown;
+}
+
+TEST(SerialLink, ADeviceWithoutPermissionIsToldApartFromABusyOne) {
+    Line l;
+    const QByteArray device = QFile::encodeName(l.pty.DevicePath());
+    ASSERT_EQ(::chmod(device.constData(), 0), 0);
+    EXPECT_EQ(OpenWithoutPermission(l.pty.DevicePath()), OpenFailure::NoPermission);
 }
 
 TEST(SerialLink, DeviceGoneIsReportedOnce) {

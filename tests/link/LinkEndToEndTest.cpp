@@ -20,6 +20,9 @@ using namespace zr50::test::linktext;
 
 namespace {
 
+const QString kUnplugged =
+    QStringLiteral("\r\nThere is no such port: the cable or the USB serial adapter is unplugged.");
+
 class EndToEnd : public ::testing::Test {
 protected:
     EndToEnd() {
@@ -138,9 +141,29 @@ TEST_F(EndToEnd, ClosedWindowOrVanishedLineEndsAsFailedAndKeepsTheDocument) {
         }
     };
     link.mnuReadFromRadio_Click();
-    EXPECT_EQ(Prompts().mid(2), QStringList({kCheck, kCannotOpen}));
+    EXPECT_EQ(Prompts().mid(2), QStringList({kCheck, kCannotOpen + kUnplugged}));
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(link.CommMode, CommIdle);
+    EXPECT_TRUE(p.doc.DataMatchesSaved());
+}
+
+TEST_F(EndToEnd, APortThatCannotOpenSaysWhyInBothLanguages) {
+    SerialLinkPort holder;  // another program has the radio's line
+    ASSERT_TRUE(holder.Open(radio.DevicePath(), LineSettings{}));
+    link.mnuReadFromRadio_Click();
+    p.settings.CurLanguage = kChinese;
+    Write();
+    p.settings.PortNo = 41;  // a number no device has
+    link.mnuReadFromRadio_Click();
+    EXPECT_EQ(Prompts(),
+              QStringList({kCannotOpen +
+                               QStringLiteral("\r\nAnother program is using this port: close it and try "
+                                              "again (ModemManager or brltty may hold a USB serial adapter)."),
+                           QString::fromUtf8("无法打开通信端口。\r\n该端口正被其他程序占用：请关闭该程序后重试"
+                                             "（ModemManager 或 brltty 可能占用了 USB 串口适配器）。"),
+                           QString::fromUtf8("无法打开通信端口。\r\n没有该端口：电缆或 USB 串口适配器未连接。")}));
+    EXPECT_EQ(link.CommMode, CommIdle);
+    EXPECT_EQ(radio.counters.bytesIn, 0);
     EXPECT_TRUE(p.doc.DataMatchesSaved());
 }
 

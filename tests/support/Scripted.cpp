@@ -59,6 +59,11 @@ void RecordingForms::Show(const QString& form) {
     if (!loaded.contains(form)) loaded << form;
 }
 
+void RecordingForms::Unload(const QString& form) {
+    unloadedForms << form;
+    loaded.removeAll(form);
+}
+
 void RecordingForms::UnloadChildren() {
     ++unloads;
     loaded.removeIf([](const QString& f) { return f != QLatin1String("frmMain"); });

@@ -66,12 +66,14 @@ public:
     bool IsLoaded(const QString& form) const override { return loaded.contains(form); }
     void Call(const QString& form, const char* operation, const QVariantList& args) override;
     void Show(const QString& form) override;
+    void Unload(const QString& form) override;
     void UnloadChildren() override;
     void Cascade() override { ++cascades; }
 
     QStringList loaded;
     QList<FormCall> calls;
     QStringList shownForms;
+    QStringList unloadedForms;
     int unloads = 0;
     int cascades = 0;
     QStringList CallNames() const;  // "form.operation"

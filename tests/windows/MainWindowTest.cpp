@@ -3,19 +3,24 @@
 
 #include "files/NewDocument.h"
 #include "platform/UserSettings.h"
+#include "platform/gui/ProgramIcon.h"
 #include "support/widgets/WindowHarness.h"
 #include "versions/Versions.h"
 #include "windows/AboutBox.h"
 #include "windows/ComboBoxes.h"
 #include "windows/FrmComSet.h"
+#include "platform/gui/MessageBoxPrompter.h"
 #include "windows/frmMain.h"
 #include "windows/FrmSetLanguage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
@@ -266,6 +271,22 @@ TEST_F(MainWindowTest, LanguageSwitchRebuildsAtTheNextActivation) {
     EXPECT_EQ(h.forms.Find(QStringLiteral("frmCommChInfo")), before);
 }
 
+TEST_F(MainWindowTest, QtsOwnDialogsSpeakTheProgramsLanguage) {
+    // The file dialog as the program shows it without a desktop's own.
+    const auto fileDialogTexts = [] {
+        QFileDialog d;
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        return d.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text() +
+               d.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text();
+    };
+    h.p().settings.CurLanguage = h.p().settings.AppliedLanguage = kChinese;
+    frmMain& m = Open();
+    EXPECT_EQ(fileDialogTexts(), QString::fromUtf8("查找范围：文件名称(&N)："));  // from the start
+    h.p().settings.CurLanguage = kEnglish;
+    m.MDIForm_Activate();
+    EXPECT_EQ(fileDialogTexts(), QStringLiteral("Look in:File &name:"));
+}
+
 TEST_F(MainWindowTest, TreeAndViewToggles) {
     frmMain& m = Open();
     m.show();
@@ -284,6 +305,36 @@ TEST_F(MainWindowTest, TreeAndViewToggles) {
     EXPECT_FALSE(m.tbToolBar->isVisible() || m.statusBar()->isVisible());
     m.Menu("mnuCloseAll")->trigger();
     EXPECT_TRUE(Children().isEmpty());
+}
+
+TEST_F(MainWindowTest, TheMainWindowAndEveryChildShowTheProgramsIcon) {
+    h.forms.Register(QStringLiteral("FrmDTMF"), [] { return new QWidget; });
+    frmMain& m = Open();
+    m.show();
+    h.forms.Show(QStringLiteral("FrmDTMF"));
+    const auto image = [](const QIcon& icon) {
+        return icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage own = DrawProgramIcon(32).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(image(m.windowIcon()), own);
+    ASSERT_EQ(Children(), QStringList({"frmCommChInfo", "FrmDTMF"}));
+    for (QMdiSubWindow* sub : m.mdiArea->subWindowList())
+        EXPECT_EQ(image(sub->windowIcon()), own) << sub->widget()->objectName().toStdString();
+}
+
+TEST_F(MainWindowTest, NoRightClickMenuOnTheToolbarsOrTheMenuBar) {
+    frmMain& m = Open();
+    m.show();
+    for (QWidget* target : {static_cast<QWidget*>(m.tbToolBar), static_cast<QWidget*>(m.menuBar()),
+                            static_cast<QWidget*>(m.Toolbar1)}) {
+        const QPoint at(target->width() - 3, target->height() / 2);
+        QContextMenuEvent e(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &e);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << target->objectName().toStdString();
+        if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+    }
+    EXPECT_TRUE(m.tbToolBar->isVisible() && m.Menu("mnuViewToolbar")->isChecked());
 }
 
 TEST_F(MainWindowTest, SplitterStaysWithinItsLimits) {
@@ -310,6 +361,36 @@ TEST_F(MainWindowTest, SplitterStaysWithinItsLimits) {
     EXPECT_FALSE(m.DragFlag());
 }
 
+// What the area paints is the picture tiled: each tile is the picture without
+// its border, the bands below the first start one pixel to the right.
+TEST_F(MainWindowTest, TheBackgroundIsTheTiledPictureWhateverGivesTheAreaItsSize) {
+    const QImage picture = QImage(h.p().paths.PictureFolder() + QStringLiteral("/BK_1.jpg")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(picture.isNull());
+    const int tileW = picture.width() - 2, tileH = picture.height() - 2;
+    frmMain& m = Open();
+    m.show();
+    m.Menu("mnuCloseAll")->trigger();
+    const auto wrongPixels = [&] {
+        QApplication::processEvents();
+        const QImage shown = m.mdiArea->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); y += 3)
+            for (int x = 0; x < shown.width(); ++x)
+                wrong += shown.pixel(x, y) != (y < tileH ? picture.pixel(1 + x % tileW, y)
+                                                         : picture.pixel(1 + (x + 1) % tileW, 1 + (y - tileH) % tileH));
+        return wrong;
+    };
+    EXPECT_EQ(wrongPixels(), 0) << "at start-up";
+    m.resize(640, 480);
+    EXPECT_EQ(wrongPixels(), 0) << "smaller";
+    m.Menu("mnuTreeView")->trigger();
+    EXPECT_EQ(wrongPixels(), 0) << "without the tree pane";
+    m.Menu("mnuViewStatusBar")->trigger();
+    m.Menu("mnuViewToolbar")->trigger();
+    m.resize(1300, 740);
+    EXPECT_EQ(wrongPixels(), 0) << "larger, without the bars";
+}
+
 TEST_F(MainWindowTest, MissingPicturesAndTemplatesDoNotStopTheWindow) {
     QDir(h.p().paths.ProgramFolder + QStringLiteral("/PIC")).removeRecursively();
     QDir(h.p().paths.ProgramFolder + QStringLiteral("/Init")).removeRecursively();
@@ -325,6 +406,25 @@ TEST_F(MainWindowTest, MissingPicturesAndTemplatesDoNotStopTheWindow) {
 // The port dialog's rescan and the about boxes.
 
 namespace {
+
+TEST(SaveDialog, OffersOnlyDataFilesAndAddsTheirSuffix) {
+    QTemporaryDir dir;
+    MessageBoxPrompter prompter([] { return kEnglish; });
+    QStringList filters;
+    QString suffix;
+    WhenModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
+        filters = d->nameFilters();
+        suffix = d->defaultSuffix();
+        d->selectFile(dir.filePath(QStringLiteral("mydoc")));
+        static_cast<QDialog*>(d)->accept();
+    });
+    const QString chosen = prompter.ChooseSaveFile(dir.filePath(QStringLiteral("new.dat")), QStringLiteral("Data File (*.dat)"));
+    EXPECT_EQ(filters, QStringList({"Data File (*.dat)"}));
+    EXPECT_EQ(suffix, QStringLiteral("dat"));
+    EXPECT_EQ(chosen, dir.filePath(QStringLiteral("mydoc.dat")));
+}
 
 TEST(PortDialog, FollowsPortsAppearingAndVanishingAndStoresOnlyANumberedChoice) {
     WindowHarness h;
@@ -364,6 +464,38 @@ TEST(PortDialog, FollowsPortsAppearingAndVanishingAndStoresOnlyANumberedChoice) 
     third.CommandCancel->click();
     EXPECT_EQ(h.p().settings.PortNo, 9);
     EXPECT_EQ(SettingsKey(h.p(), "comPort", QStringLiteral("none")), QStringLiteral("none"));
+}
+
+TEST(PortDialog, TheRescanKeepsTheKeyboardHighlightAndTheChoice) {
+    WindowHarness h;
+    h.p().settings.PortNo = 1;
+    QStringList present = {"COM1", "COM3", "COM5", "COM7"};
+    FrmComSet dialog(h.p(), [&] { return present; });
+    dialog.show();
+    QAbstractItemView* list = dialog.Combo1->view();
+    dialog.Combo1->showPopup();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    const auto highlighted = [&] { return list->currentIndex().data().toString(); };
+    ASSERT_EQ(highlighted(), QStringLiteral("COM5"));
+
+    dialog.ReShowComPortTimer_Timer();  // nothing changed
+    EXPECT_EQ(highlighted(), QStringLiteral("COM5"));
+    present = {"COM1", "COM2", "COM3", "COM5", "COM7"};  // an adapter plugged in
+    dialog.ReShowComPortTimer_Timer();
+    EXPECT_EQ(highlighted(), QStringLiteral("COM5"));
+    EXPECT_EQ(dialog.Combo1->currentText(), QStringLiteral("COM1"));  // highlighted is not chosen
+    EXPECT_TRUE(list->isVisible());
+
+    QTest::keyClick(list, Qt::Key_Return);
+    present = {"COM1", "COM5", "COM7"};
+    dialog.ReShowComPortTimer_Timer();
+    EXPECT_EQ(dialog.Combo1->currentText(), QStringLiteral("COM5"));
+    QTest::keyClick(dialog.Combo1, Qt::Key_Down);  // the closed list steps to the next port
+    dialog.ReShowComPortTimer_Timer();
+    EXPECT_EQ(dialog.Combo1->currentText(), QStringLiteral("COM7"));
+    dialog.CommandOK->click();
+    EXPECT_EQ(h.p().settings.PortNo, 7);
 }
 
 TEST(AboutBoxes, BothLanguagesAndTheMissingSystemInformation) {

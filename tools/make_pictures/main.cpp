@@ -1,5 +1,8 @@
 // Draws the main window's background pictures PIC/BK_1.jpg (English) and
-// PIC/BK_2.jpg (Chinese): one tile each, which the window repeats.
+// PIC/BK_2.jpg (Chinese): one tile each, which the window repeats; and, given an
+// icon theme folder, the program's icon there for the desktop's menu entry.
+
+#include "platform/gui/ProgramIcon.h"
 
 #include <QDir>
 #include <QFont>
@@ -40,14 +43,22 @@ QImage DrawTile(const QString& words) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <PIC folder>\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <PIC folder> [<icon theme folder>]\n", argv[0]);
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
-    const bool ok = DrawTile(QStringLiteral("ZR50")).save(folder + QStringLiteral("/BK_1.jpg"), "JPG", 85) &&
-                    DrawTile(QString::fromUtf8("ZR50 写频")).save(folder + QStringLiteral("/BK_2.jpg"), "JPG", 85);
-    if (!ok) std::fprintf(stderr, "cannot write the pictures into %s\n", argv[1]);
+    bool ok = DrawTile(QStringLiteral("ZR50")).save(folder + QStringLiteral("/BK_1.jpg"), "JPG", 85) &&
+              DrawTile(QString::fromUtf8("ZR50 写频")).save(folder + QStringLiteral("/BK_2.jpg"), "JPG", 85);
+    if (argc == 3) {
+        const QString theme = QString::fromLocal8Bit(argv[2]);
+        for (int size : {16, 32, 48, 64, 128, 256}) {
+            const QString apps = theme + QStringLiteral("/%1x%1/apps").arg(size);
+            ok = ok && QDir().mkpath(apps) &&
+                 zr50::DrawProgramIcon(size).save(apps + QStringLiteral("/zr50.png"), "PNG");
+        }
+    }
+    if (!ok) std::fprintf(stderr, "cannot write the pictures\n");
     return ok ? 0 : 1;
 }

@@ -70,7 +70,13 @@ QString MessageBoxPrompter::ChooseOpenFile(const QString& filter) {
 }
 
 QString MessageBoxPrompter::ChooseSaveFile(const QString& preset, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_ ? parent_() : nullptr, QString(), preset, filter);
+    QFileDialog dialog(parent_ ? parent_() : nullptr, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without a suffix gets ".dat", so its companion lies beside it.
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 int MessageBoxPrompter::AskNumber(const QString& text, int min, int max, int value) {

@@ -9,7 +9,9 @@ QImage TileBackground(const QImage& picture, const QSize& area) {
     const int tileW = picture.width() - 2;
     const int tileH = picture.height() - 2;
     if (picture.isNull() || tileW < 1 || tileH < 1 || area.isEmpty()) return QImage();
-    QImage surface(area, QImage::Format_RGB32);
+    // One column wider than the area, so the shifted bands below have a last
+    // column to take.
+    QImage surface(area.width() + 1, area.height(), QImage::Format_RGB32);
     surface.fill(Qt::white);
     {
         QPainter p(&surface);
@@ -21,7 +23,8 @@ QImage TileBackground(const QImage& picture, const QSize& area) {
     const QImage band = surface.copy(1, 1, area.width(), tileH);
     QPainter p(&surface);
     for (int y = tileH; y <= area.height(); y += tileH) p.drawImage(QPoint(0, y), band);
-    return surface;
+    p.end();
+    return surface.copy(QRect(QPoint(0, 0), area));
 }
 
 int TwipsToPixels(double twips, int logicalDpi) {

@@ -17,11 +17,15 @@ struct LineSettings {
     int handshaking = 0;  // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both
 };
 
+// Why the last Open failed, as far as the system says.
+enum class OpenFailure { None, Unknown, NoDevice, NoPermission, Busy };
+
 class LinkPort {
 public:
     virtual ~LinkPort() = default;
     // False when the device cannot be opened (missing, busy, not a serial line).
     virtual bool Open(const QString& device, const LineSettings& settings) = 0;
+    virtual OpenFailure LastOpenFailure() const { return OpenFailure::Unknown; }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     // Received bytes are delivered once at least this many are buffered.

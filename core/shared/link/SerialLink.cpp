@@ -1,6 +1,8 @@
 #include "link/SerialLink.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 #include <utility>
 
 namespace zr50 {
@@ -24,6 +26,16 @@ QSerialPort::DataBits DataBitsOf(int n) {
     case 7: return QSerialPort::Data7;
     default: return QSerialPort::Data8;
     }
+}
+
+// Qt reports a refused device and one locked by another program alike; the
+// file's own permissions tell them apart.
+OpenFailure FailureOf(QSerialPort::SerialPortError error, const QString& path) {
+    if (path.isEmpty() || error == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(path))
+        return OpenFailure::NoDevice;
+    if (error != QSerialPort::PermissionError) return OpenFailure::Unknown;
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 ? OpenFailure::Busy
+                                                                            : OpenFailure::NoPermission;
 }
 
 }  // namespace
@@ -59,10 +71,12 @@ bool SerialLinkPort::Open(const QString& device, const LineSettings& s) {
     port_.setDataBits(DataBitsOf(s.dataBits));
     port_.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     port_.setFlowControl(FlowControlOf(s.handshaking));
-    if (!port_.open(QIODevice::ReadWrite)) {
+    if (device.isEmpty() || !port_.open(QIODevice::ReadWrite)) {
+        failure_ = FailureOf(port_.error(), device);
         port_.clearError();
         return false;
     }
+    failure_ = OpenFailure::None;
     received_.clear();
     open_ = true;
     return true;

@@ -16,6 +16,7 @@ public:
     // Opens a device path (or a link to one). A device another program (or
     // another port object) has open is refused.
     bool Open(const QString& device, const LineSettings& settings) override;
+    OpenFailure LastOpenFailure() const override { return failure_; }
     void Close() override;
     bool IsOpen() const override;
     // Threshold 0 or less delivers nothing, as the serial control's did.
@@ -36,6 +37,7 @@ private:
     QByteArray received_;  // buffered, not yet delivered
     int threshold_ = 1;
     bool open_ = false;
+    OpenFailure failure_ = OpenFailure::None;
 };
 
 class TimerReply : public ReplyTimer {

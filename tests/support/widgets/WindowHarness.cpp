@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 namespace zr50::test {
 
@@ -21,6 +22,13 @@ WindowHarness::WindowHarness(bool plainMainWindow) {
 WindowHarness::~WindowHarness() {
     forms.UnloadChildren();
     main.reset();
+}
+
+void Choose(QComboBox* list, const QString& text) {
+    const int i = list->findText(text);
+    ASSERT_GE(i, 0) << text.toStdString();
+    list->setCurrentIndex(i);
+    emit list->activated(i);
 }
 
 void WhenModal(std::function<void(QWidget*)> f) {

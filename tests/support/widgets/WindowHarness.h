@@ -5,6 +5,7 @@
 #include "support/Scripted.h"
 #include "windows/MdiForms.h"
 
+#include <QComboBox>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <memory>
@@ -25,6 +26,9 @@ struct WindowHarness : ProgramWith<MdiForms> {
         return qobject_cast<W*>(forms.Find(name));
     }
 };
+
+// The entry of that text chosen in a list, as the user chooses it.
+void Choose(QComboBox* list, const QString& text);
 
 // Runs f once the next modal dialog is open (f gets it), for dialogs shown with exec().
 void WhenModal(std::function<void(QWidget*)> f);

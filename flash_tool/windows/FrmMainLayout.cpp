@@ -195,6 +195,8 @@ void FrmMain::BuildControls() {
     ReShowComPortTimer->setObjectName(QStringLiteral("ReShowComPortTimer"));
     ReShowComPortTimer->setInterval(1000);
 
+    // Smaller, the settings and the model fields would be cut off.
+    setMinimumSize(Tw(kInnerWidth), Tw(kInnerHeight));
     resize(Tw(kInnerWidth), Tw(kInnerHeight));
 }
 

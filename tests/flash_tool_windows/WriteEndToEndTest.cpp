@@ -65,6 +65,7 @@ struct WriteEndToEnd : FlashWindowTest {
         w->CommandWrite_Click();
         EXPECT_EQ(w->link.CommMode, 0);
         EXPECT_FALSE(w->MSComm1.IsOpen());
+        EXPECT_FALSE(w->WaitTimer.IsActive());
         EXPECT_EQ(w->Progress(), nullptr);
     }
 

@@ -3,7 +3,7 @@
 namespace kdi::sim {
 
 FlashRadio::FlashRadio() {
-    line_.onHeard = [this](const QByteArray& bytes, double at) { Answer(radio.Hear(bytes), at); };
+    line_.onByte = [this](char c, double at) { Answer(radio.Hear(QByteArray(1, c)), at); };
     line_.onQuiet = [this] {
         if (radio.Pending() > 0) Answer(radio.Quiet(), line_.Now());
     };

@@ -23,7 +23,8 @@ PacedLine::PacedLine(QObject* parent) : QObject(parent) {
 }
 
 PacedLine::~PacedLine() {
-    onHeard = nullptr;
+    onByte = nullptr;
+    onWritten = nullptr;
     onQuiet = nullptr;
     CloseLine();
 }
@@ -52,15 +53,19 @@ void PacedLine::CloseLine() {
 void PacedLine::OnReadable() {
     const QByteArray chunk = pty_.ReadAvailable();
     if (chunk.isEmpty()) return;
-    bytesIn += chunk.size();
-    // Each byte arrives at line speed after the one before it.
-    const double at = std::max(inFree_, Now()) + byteMs_ * double(chunk.size());
-    if (echo_) Queue(chunk, std::max(inFree_, Now()));
+    // Each byte is taken as arriving at line speed after the one before it.
+    double at = std::max(inFree_, Now());
+    for (char c : chunk) {
+        if (!pty_.IsOpen()) return;  // a listener pulled the plug
+        at += byteMs_;
+        if (echo_) {
+            Queue(QByteArray(1, c), at);
+            Pump();
+        }
+        if (onByte) onByte(c, at);
+    }
     inFree_ = at;
-    if (echo_) Pump();
-    if (onHeard) onHeard(chunk, at);
-    if (pty_.IsOpen() && onQuiet)
-        quiet_->start(std::max(0, int(std::ceil(at - Now()))) + quietMs);
+    if (pty_.IsOpen() && onQuiet) quiet_->start(std::max(0, int(std::ceil(at - Now()))) + quietMs);
 }
 
 void PacedLine::Send(const QByteArray& bytes, double notBefore, int pieces, int pauseMs) {
@@ -97,7 +102,7 @@ void PacedLine::Pump() {
         due.append(out_.front().byte);
         out_.pop_front();
     }
-    if (!due.isEmpty() && pty_.Write(due)) bytesOut += due.size();
+    if (!due.isEmpty() && pty_.Write(due) && onWritten) onWritten(int(due.size()));
     if (out_.empty() || pump_->isActive()) return;
     const OutByte& next = out_.front();
     int ms = std::max(0, int(std::floor(next.due - now - (next.endsPiece ? 2.0 : 0.0))));

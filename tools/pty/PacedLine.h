@@ -30,8 +30,10 @@ public:
     // The device disappears for whoever has it open.
     void CloseLine();
 
-    // Bytes heard, each at the time (ms on Now()'s clock) it has fully arrived.
-    std::function<void(const QByteArray& bytes, double at)> onHeard;
+    // Each byte heard, at the time (ms on Now()'s clock) it has fully arrived.
+    std::function<void(char byte, double at)> onByte;
+    // A piece of bytes went out to the line in one write.
+    std::function<void(int bytes)> onWritten;
     // The line has been quiet for QuietMs after the last byte heard.
     std::function<void()> onQuiet;
     int quietMs = 5;
@@ -43,8 +45,6 @@ public:
     // 10 bits per byte both ways; 0 for no throttle.
     void SetBaudRate(int baud) { byteMs_ = baud > 0 ? 10000.0 / baud : 0.0; }
     void SetEcho(bool on) { echo_ = on; }
-
-    qint64 bytesIn = 0, bytesOut = 0;
 
 private:
     struct OutByte {

@@ -2,8 +2,8 @@
 // Every text table of the program, filled once at start-up by InitEnglishText
 // and never changed afterwards.
 
-#include "LangText.h"
 #include "OptFeatTexts.h"
+#include "texts/LangText.h"
 
 #include <QHash>
 #include <array>

@@ -82,9 +82,11 @@ public:
     void Start() override { active = true; }
     void Stop() override { active = false; }
     bool IsActive() const override { return active; }
+    void SetInterval(int ms) override { interval = ms; }
     // The interval runs out; false when the timer was not running.
     bool Fire();
     bool active = false;
+    int interval = 0;
 };
 
 // A radio that answers every frame from its memory.

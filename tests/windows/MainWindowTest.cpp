@@ -9,7 +9,7 @@
 #include "windows/AboutBox.h"
 #include "windows/ComboBoxes.h"
 #include "windows/FrmComSet.h"
-#include "windows/MessageBoxPrompter.h"
+#include "platform/gui/MessageBoxPrompter.h"
 #include "windows/frmMain.h"
 #include "windows/FrmSetLanguage.h"
 

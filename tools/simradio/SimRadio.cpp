@@ -1,14 +1,9 @@
 #include "SimRadio.h"
 
-#include <chrono>
-#include <thread>
 
 #include <QFile>
 #include <QSaveFile>
-#include <QSocketNotifier>
-#include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 namespace zr50::sim {
 
@@ -36,34 +31,27 @@ uint8_t FrameChecksum(const QByteArray& frame) {
 
 SimRadio::SimRadio(QObject* parent) : QObject(parent), image_(std::make_unique<MemImage>()) {
     ClearMemImage(*image_);
-    pump_ = new QTimer(this);
-    pump_->setSingleShot(true);
-    pump_->setTimerType(Qt::PreciseTimer);
-    connect(pump_, &QTimer::timeout, this, [this] { Pump(); });
-    clock_.start();
+    line_.onByte = [this](char c, double at) {
+        ++counters.bytesIn;
+        in_.append(c);
+        Parse(at);
+    };
+    line_.onWritten = [this](int bytes) {
+        counters.bytesOut += bytes;
+        ++counters.chunksOut;
+    };
 }
 
 SimRadio::~SimRadio() { CloseLine(); }
 
 bool SimRadio::Start(QString* error) {
     CloseLine();
-    if (!pty_.Open(error)) return false;
-    notifier_ = new QSocketNotifier(pty_.MasterFd(), QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [this] { OnReadable(); });
-    return true;
+    return line_.Start(error);
 }
 
 void SimRadio::CloseLine() {
-    if (notifier_) {
-        // May run inside the notifier's own signal (an observer unplugging).
-        notifier_->setEnabled(false);
-        notifier_->deleteLater();
-        notifier_ = nullptr;
-    }
-    if (pump_) pump_->stop();
-    out_.clear();
     in_.clear();
-    pty_.Close();
+    line_.CloseLine();
 }
 
 void SimRadio::DropRepliesTo(FrameKind kind, int address) {
@@ -80,28 +68,13 @@ void SimRadio::ClearFaults() {
     corruptRules_.clear();
     pieces_ = 1;
     pauseMs_ = delayMs_ = 0;
-    echo_ = unplugged_ = false;
+    unplugged_ = false;
+    line_.SetEcho(false);
 }
 
 void SimRadio::SplitReplies(int pieces, int pauseMs) {
     pieces_ = std::max(1, pieces);
     pauseMs_ = std::max(0, pauseMs);
-}
-
-void SimRadio::OnReadable() {
-    const QByteArray chunk = pty_.ReadAvailable();
-    if (chunk.isEmpty()) return;
-    counters.bytesIn += chunk.size();
-    // Each byte is taken as arriving at line speed after the one before it.
-    double at = std::max(inFree_, Now());
-    for (char c : chunk) {
-        if (!pty_.IsOpen()) return;
-        at += byteMs_;
-        if (echo_) Send(QByteArray(1, c), at);
-        in_.append(c);
-        Parse(at);
-    }
-    inFree_ = at;
 }
 
 // Takes every complete frame off the front of the input; bytes that start no
@@ -156,7 +129,7 @@ void SimRadio::Parse(double at) {
 void SimRadio::Handle(const Frame& f, const QByteArray& data, double at) {
     received.push_back(f);
     if (onFrame) onFrame(f);
-    if (!pty_.IsOpen()) return;  // the observer pulled the plug
+    if (!line_.IsOpen()) return;  // the observer pulled the plug
     switch (f.kind) {
     case FrameKind::Program:
         ++counters.program;
@@ -231,51 +204,7 @@ void SimRadio::Reply(const Frame& f, QByteArray bytes, double at) {
         }
     }
     ++counters.replies;
-    double start = at + delayMs_;
-    const int pieces = std::min<int>(pieces_, int(bytes.size()));
-    for (int k = 0, from = 0; k < pieces; ++k) {
-        const int to = int(bytes.size()) * (k + 1) / pieces;
-        Send(bytes.mid(from, to - from), k == 0 ? start : std::max(outFree_, Now()) + pauseMs_);
-        from = to;
-    }
-}
-
-void SimRadio::Send(const QByteArray& bytes, double notBefore) {
-    double t = std::max(notBefore, outFree_);
-    for (int i = 0; i < bytes.size(); ++i) {
-        t += byteMs_;
-        out_.push_back({t, bytes[i], i == 0, i == bytes.size() - 1});
-    }
-    outFree_ = t;
-    Pump();
-}
-
-void SimRadio::Pump() {
-    // A piece's last byte is the one a receiver waits for: timers count whole
-    // milliseconds, so the pump wakes early for it and waits out the rest here,
-    // keeping a throttled line's timing to well under a millisecond.
-    double now = Now();
-    if (!out_.empty() && out_.front().endsPiece && out_.front().due > now &&
-        out_.front().due - now < 2.5) {
-        std::this_thread::sleep_for(std::chrono::microseconds(qint64((out_.front().due - now) * 1000)));
-        now = Now();
-    }
-    QByteArray due;
-    while (!out_.empty() && out_.front().due <= now &&
-           (due.isEmpty() || !out_.front().startsPiece)) {
-        due.append(out_.front().byte);
-        out_.pop_front();
-    }
-    if (!due.isEmpty() && pty_.Write(due)) {
-        counters.bytesOut += due.size();
-        ++counters.chunksOut;
-    }
-    if (out_.empty() || pump_->isActive()) return;
-    const OutByte& next = out_.front();
-    int ms = std::max(0, int(std::floor(next.due - now - (next.endsPiece ? 2.0 : 0.0))));
-    // A piece that is already due still waits for a pass of its own.
-    if (!due.isEmpty() && next.startsPiece) ms = std::max(ms, 1);
-    pump_->start(ms);
+    line_.Send(bytes, at + delayMs_, pieces_, pauseMs_);
 }
 
 void SimRadio::SaveImage() {

@@ -7,20 +7,16 @@
 // It lives in the event loop of the thread that calls Start(); to run it in a
 // thread of its own, move it there first and call Start() from that thread.
 
-#include "PseudoTerminal.h"
+#include "PacedLine.h"
 #include "codec/MemImage.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
-
-class QSocketNotifier;
-class QTimer;
 
 namespace zr50::sim {
 
@@ -57,7 +53,7 @@ public:
 
     // Opens the pseudo-terminal and starts listening.
     bool Start(QString* error = nullptr);
-    QString DevicePath() const { return pty_.DevicePath(); }
+    QString DevicePath() const { return line_.DevicePath(); }
 
     // 0x0000..0x5CC0; filled 0xFF and cleared like the program's image at start.
     MemImage& Image() { return *image_; }
@@ -79,13 +75,13 @@ public:
     // Each reply goes out in this many pieces with a pause between them.
     void SplitReplies(int pieces, int pauseMs);
     void SetReplyDelay(int ms) { delayMs_ = ms; }
-    void SetEcho(bool on) { echo_ = on; }
+    void SetEcho(bool on) { line_.SetEcho(on); }
     // Still hears the line but answers nothing.
     void SetUnplugged(bool on) { unplugged_ = on; }
     // The device disappears for whoever has it open.
     void CloseLine();
     // 10 bits per byte both ways; 0 for no throttle.
-    void SetBaudRate(int baud) { byteMs_ = baud > 0 ? 10000.0 / baud : 0.0; }
+    void SetBaudRate(int baud) { line_.SetBaudRate(baud); }
 
 private:
     struct Rule {
@@ -94,37 +90,21 @@ private:
         Corruption how;
         int times;
     };
-    struct OutByte {
-        double due;
-        char byte;
-        bool startsPiece;  // a split reply goes out in separate writes, however late
-        bool endsPiece;    // the byte a receiver waits for
-    };
-
-    double Now() const { return clock_.nsecsElapsed() / 1e6; }
-    void OnReadable();
     void Parse(double at);
     void Handle(const Frame& f, const QByteArray& data, double at);
     void Reply(const Frame& f, QByteArray bytes, double at);
-    void Send(const QByteArray& bytes, double notBefore);
-    void Pump();
     void SaveImage();
 
-    PseudoTerminal pty_;
+    PacedLine line_{this};
     std::unique_ptr<MemImage> image_;
-    QSocketNotifier* notifier_ = nullptr;
-    QTimer* pump_ = nullptr;
-    QElapsedTimer clock_;
     QByteArray in_;
-    double inFree_ = 0, outFree_ = 0, byteMs_ = 0;
-    std::deque<OutByte> out_;
     bool written_ = false;
 
     int dropNext_ = 0;
     std::vector<std::pair<FrameKind, int>> dropRules_;
     std::vector<Rule> corruptRules_;
     int pieces_ = 1, pauseMs_ = 0, delayMs_ = 0;
-    bool echo_ = false, unplugged_ = false;
+    bool unplugged_ = false;
 };
 
 // CheckSum8 of a data frame: bytes 1 .. size - 3 (address to last data byte).

@@ -1,27 +1,17 @@
 // zr50-simradio: a simulated radio on a pseudo-terminal for ZR50 to talk to.
 
 #include "SimRadio.h"
+#include "RadioMain.h"
 #include "link/Ports.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 using namespace zr50;
 
 namespace {
-
-int quitPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char c = 0;
-    [[maybe_unused]] const auto n = ::write(quitPipe[1], &c, 1);
-}
 
 int Fail(const QString& text) {
     std::fprintf(stderr, "zr50-simradio: %s\n", qPrintable(text));
@@ -82,26 +72,10 @@ int main(int argc, char** argv) {
     if (!radio.Start(&error)) return Fail(error);
 
     QString linkPath;
+    const int n = cli.value(link).toInt();
     if (cli.isSet(link)) {
-        const int n = cli.value(link).toInt();
-        if (n < 1 || n > 999) return Fail(QStringLiteral("port number must be 1..999"));
-        const QString dir = cli.isSet(portDir) ? cli.value(portDir) : DefaultPortMapDir();
-        QDir().mkpath(dir);
-        linkPath = QDir(dir).filePath(QStringLiteral("com%1").arg(n));
-        QFile::remove(linkPath);
-        if (!QFile::link(radio.DevicePath(), linkPath)) return Fail("cannot create " + linkPath);
+        linkPath = sim::LinkIntoPortMap(n, cli.value(portDir), radio.DevicePath(), &error);
+        if (linkPath.isEmpty()) return Fail(error);
     }
-    std::printf("%s\n", qPrintable(radio.DevicePath()));
-    if (!linkPath.isEmpty())
-        std::printf("COM%s -> %s\n", qPrintable(cli.value(link)), qPrintable(linkPath));
-    std::fflush(stdout);
-
-    if (::pipe(quitPipe) != 0) return Fail(QStringLiteral("pipe"));
-    QSocketNotifier quit(quitPipe[0], QSocketNotifier::Read);
-    QObject::connect(&quit, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
-    const int rc = app.exec();
-    if (!linkPath.isEmpty()) QFile::remove(linkPath);
-    return rc;
+    return sim::RunUntilSignalled(app, radio.DevicePath(), n, linkPath);
 }

@@ -33,6 +33,9 @@ public:
     // Empties both the receive and the transmit buffer.
     virtual void ClearBuffers() = 0;
     virtual void Output(const QByteArray& bytes) = 0;
+    // Returns once the bytes handed to Output have left for the line, so a
+    // close right after cannot cut them off.
+    virtual void Drain() {}
 
     // All bytes buffered, once at least the threshold has arrived.
     std::function<void(const QByteArray&)> onReceive;
@@ -46,6 +49,8 @@ public:
     virtual void Start() = 0;  // (re)starts the single-shot interval
     virtual void Stop() = 0;
     virtual bool IsActive() const = 0;
+    // The interval of the next Start.
+    virtual void SetInterval(int /*ms*/) {}
     std::function<void()> onTimeout;
 };
 

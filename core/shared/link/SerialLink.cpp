@@ -104,6 +104,12 @@ void SerialLinkPort::Output(const QByteArray& bytes) {
     if (IsOpen()) port_.write(bytes);
 }
 
+void SerialLinkPort::Drain() {
+    // Qt keeps what was not yet written in its own buffer, which a close drops.
+    for (int i = 0; i < 50 && IsOpen() && port_.bytesToWrite() > 0; ++i)
+        port_.waitForBytesWritten(20);
+}
+
 void SerialLinkPort::OnReadyRead() {
     if (!open_) return;
     received_ += port_.readAll();

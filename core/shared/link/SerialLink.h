@@ -23,6 +23,7 @@ public:
     void SetThreshold(int bytes) override;
     void ClearBuffers() override;
     void Output(const QByteArray& bytes) override;
+    void Drain() override;
 
     // Handshaking 0 none, 1 XON/XOFF, 2 RTS/CTS; 3 (both) has no Qt equivalent
     // and takes RTS/CTS, the one of the two that cannot disturb binary frames.
@@ -45,7 +46,7 @@ public:
     void Start() override { timer_.start(); }
     void Stop() override { timer_.stop(); }
     bool IsActive() const override { return timer_.isActive(); }
-    void SetInterval(int ms) { timer_.setInterval(ms); }
+    void SetInterval(int ms) override { timer_.setInterval(ms); }
     int Interval() const { return timer_.interval(); }
 
 private:

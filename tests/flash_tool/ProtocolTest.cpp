@@ -1,0 +1,370 @@
+// The update protocol's step machine against a scripted radio: every frame is
+// answered at once or not at all, and time-outs are fired by hand.
+
+#include "FlashFrames.h"
+#include "FlashRadioModel.h"
+#include "FlashTestSupport.h"
+#include "FlashTexts.h"
+#include "UpdateProtocol.h"
+#include "support/ScriptedLink.h"
+
+#include <memory>
+
+namespace kdi::test {
+
+using zr50::Answer;
+using zr50::Buttons;
+using zr50::Icon;
+
+struct ProtocolFixture : ProjectFixture {
+    zr50::test::ScriptedPort port;
+    zr50::test::ManualTimer timer;
+    FlashSettings settings;
+    RecordingFlashView view;
+    sim::FlashRadioModel radio;
+    std::unique_ptr<UpdateProtocol> link;
+    bool echo = false;  // the line echoes what the program sends
+
+    void SetUp() override {
+        settings.comPort = 3;
+        settings.PortSpeed = QStringLiteral("9600");
+        settings.PortTime = 1;
+        link = std::make_unique<UpdateProtocol>(project, settings, port, timer, prompter);
+        link->SetDeviceOfPort([](int n) { return QStringLiteral("/dev/fake%1").arg(n); });
+        link->SetView(&view);
+        view.link = link.get();
+        Echo(false);
+        port.peer = [this](const QByteArray& frame) {
+            QList<QByteArray> out;
+            if (echo) out << frame;
+            out << radio.Hear(frame) << radio.Quiet();
+            return out;
+        };
+    }
+    void Echo(bool on) {
+        echo = on;
+        settings.Duplex = !on;
+    }
+    void Run() {
+        while (port.ArriveNext()) {
+        }
+    }
+    // Three pages: a block of 1500 bytes at 0 and one of 100 at 0x800.
+    void ThreePages() {
+        Model();
+        Block("a.bin", Bytes(1500, 1), 0);
+        Block("b.bin", Bytes(100, 2), 0x800);
+    }
+    QByteArray Page(uint32_t address) const { return radio.PageAt(address); }
+    QList<QByteArray> Sent() const { return port.sent; }
+    int SentOf(char first, int size) const {
+        int n = 0;
+        for (const QByteArray& f : port.sent) n += f.size() == size && f[0] == first;
+        return n;
+    }
+};
+
+namespace {
+
+using Protocol = ProtocolFixture;
+
+TEST_F(Protocol, AWriteSendsEveryPageWithAndWithoutEcho) {
+    ThreePages();
+    project.ProjHead.BaseOffset = 0x10000;
+    for (bool e : {false, true}) {
+        SCOPED_TRACE(e ? "echo" : "duplex");
+        Echo(e);
+        radio = sim::FlashRadioModel();
+        port.sent.clear();
+        prompter.shown.clear();
+        view.values.clear();
+        ASSERT_TRUE(link->CommandWrite(true));
+        Run();
+        EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kWriteComplete}));
+        EXPECT_EQ(prompter.shown[0].buttons, Buttons::OkCancel);
+        EXPECT_EQ(prompter.shown[0].icon, Icon::Question);
+        EXPECT_EQ(prompter.shown[0].title, QStringLiteral("KDImager3"));
+        EXPECT_EQ(link->CommMode, 0);
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_FALSE(view.visible);
+        EXPECT_EQ(view.values, (QList<int>{25, 50, 75}));
+
+        const QList<QByteArray> sent = Sent();
+        ASSERT_EQ(sent.size(), 6);
+        EXPECT_EQ(sent[0], kUpdateCmd);
+        EXPECT_EQ(sent[1], QByteArray(1, kIdRequest));
+        EXPECT_EQ(sent[2].mid(1, 4), QByteArray("\x00\x00\x01\x00", 4));
+        EXPECT_EQ(sent[4].mid(1, 4), QByteArray("\x00\x08\x01\x00", 4));
+        EXPECT_EQ(sent[5], QByteArray(1, kEndByte));
+        EXPECT_EQ(Page(0x10000), Bytes(1500, 1).left(1024));
+        EXPECT_EQ(Page(0x10400), Bytes(1500, 1).mid(1024) + QByteArray(548, char(0xFF)));
+        EXPECT_EQ(Page(0x10800), Bytes(100, 2) + QByteArray(924, char(0xFF)));
+        EXPECT_EQ(radio.pages.size(), 3u);
+    }
+    // "空FF" cleared pads with zeros.
+    Echo(false);
+    ASSERT_TRUE(link->CommandWrite(false));
+    Run();
+    EXPECT_EQ(Page(0x10800), Bytes(100, 2) + QByteArray(924, '\0'));
+}
+
+TEST_F(Protocol, EchoIsSkippedByTheLengthOfTheFrameThatWasSent) {
+    ThreePages();
+    Echo(true);
+    port.peer = nullptr;  // answered by hand
+    ASSERT_TRUE(link->CommandWrite(true));
+    EXPECT_EQ(link->EchoLen, 6);
+    EXPECT_EQ(port.threshold, 7);
+    port.Arrive(kUpdateCmd + QByteArray(1, kAck));
+    EXPECT_EQ(link->WriteStep, 2);
+    EXPECT_EQ(link->EchoLen, 1);
+    EXPECT_EQ(port.threshold, 17);
+    port.Arrive(QByteArray(1, kIdRequest) + IdReply("KD-F1", "V100"));
+    EXPECT_EQ(link->WriteStep, 3);
+    EXPECT_EQ(link->EchoLen, 1032);
+    EXPECT_EQ(port.threshold, 1033);
+    // An answer at the wrong place is no answer.
+    port.Arrive(QByteArray(1031, 'e') + QByteArray(1, kAck) + QByteArray(1, 'e'));
+    EXPECT_EQ(link->PageIndex, 0);
+    port.Arrive(port.sent.last() + QByteArray(1, kAck));
+    EXPECT_EQ(link->PageIndex, 1);
+}
+
+TEST_F(Protocol, OnlyAParsedIdentityPassesTheModelCheck) {
+    ThreePages();
+    Echo(false);
+    port.peer = nullptr;
+    ASSERT_TRUE(link->CommandWrite(true));
+    port.Arrive(QByteArray(1, kAck));
+    ASSERT_EQ(link->WriteStep, 2);
+    // A bare ACK, or a reply one byte too long, is not the identity.
+    port.Arrive(QByteArray(1, kAck));
+    port.Arrive(IdReply("KD-F1", "V100") + "x");
+    EXPECT_EQ(link->WriteStep, 2);
+    EXPECT_EQ(prompter.shown.size(), 1);
+    // A model of three letters and then 0x00 compares as the three letters.
+    project.SetModelText(0, QStringLiteral("ABC"));
+    QByteArray id = IdReply("ABC", "V100");
+    id[5] = 'Z';
+    port.Arrive(id);
+    EXPECT_EQ(link->WriteStep, 3);
+    EXPECT_EQ(link->RadioModel, QStringLiteral("ABC"));
+}
+
+TEST_F(Protocol, AnotherModelWritesNoPageAndAStaleModelDoesNotCount) {
+    ThreePages();
+    radio.model = "OTHER";
+    ASSERT_TRUE(link->CommandWrite(true));
+    Run();
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::ModelError("OTHER")}));
+    EXPECT_EQ(radio.counters.pages, 0);
+    EXPECT_EQ(radio.counters.ends, 1);  // the end byte still goes
+    EXPECT_EQ(link->CommMode, 0);
+    EXPECT_FALSE(view.visible);
+
+    // The next session starts with no model: the right radio must answer again.
+    radio.model = "KD-F1";
+    link->RadioModel = QStringLiteral("KD-F1");
+    port.peer = nullptr;
+    ASSERT_TRUE(link->CommandWrite(true));
+    EXPECT_TRUE(link->RadioModel.isEmpty());
+}
+
+TEST_F(Protocol, NaksResendThePageAndEndlessNaksEndInTheRetryQuestion) {
+    ThreePages();
+    radio.nakEvery = 2;  // every second good page is refused once
+    ASSERT_TRUE(link->CommandWrite(true));
+    Run();
+    EXPECT_EQ(prompter.Texts().last(), text::kWriteComplete);
+    EXPECT_EQ(radio.counters.naks, 2);
+    EXPECT_EQ(SentOf(kPageFrameStart, kPageFrameSize), 5);
+    EXPECT_EQ(Page(0x800), Bytes(100, 2) + QByteArray(924, char(0xFF)));
+
+    // A radio that refuses every page: each ten NAKs count as one silent send.
+    radio = sim::FlashRadioModel();
+    radio.nakEvery = 1;
+    port.sent.clear();
+    prompter.shown.clear();
+    prompter.Script({Answer::Ok, Answer::Cancel});
+    ASSERT_TRUE(link->CommandWrite(true));
+    Run();
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kCheckConnection}));
+    EXPECT_EQ(SentOf(kPageFrameStart, kPageFrameSize), 40);
+    EXPECT_EQ(link->CommMode, 0);
+    EXPECT_EQ(Sent().last(), QByteArray(1, kEndByte));
+}
+
+TEST_F(Protocol, ThreeSilentResendsThenTheQuestionAndOkStartsOverFromTheHandshake) {
+    ThreePages();
+    settings.PortTime = 2;
+    // Answered by hand up to the second page, where the radio falls silent.
+    port.peer = nullptr;
+    ASSERT_TRUE(link->CommandWrite(true));
+    port.Arrive(QByteArray(1, kAck));
+    port.Arrive(IdReply("KD-F1", "V100"));
+    port.Arrive(QByteArray(1, kAck));
+    ASSERT_EQ(link->PageIndex, 1);
+    // The time-out waits for the frame and its answer to cross the line first.
+    EXPECT_EQ(timer.interval, 2000 + (1033 * 10000 + 9599) / 9600);
+    port.sent.clear();
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(timer.Fire());
+    EXPECT_EQ(SentOf(kPageFrameStart, kPageFrameSize), 3);
+    EXPECT_EQ(Sent()[0], Sent()[2]);  // the same page each time
+    prompter.Script({Answer::Ok});
+    prompter.onShow = [&](const zr50::test::Shown&) {
+        // What arrives or runs out while the box is up belongs to no step.
+        port.Arrive(QByteArray(1, kAck));
+        EXPECT_FALSE(timer.Fire());
+        link->WaitTimer_Timer();
+    };
+    ASSERT_TRUE(timer.Fire());
+    prompter.onShow = nullptr;
+    EXPECT_EQ(prompter.Texts().last(), text::kCheckConnection);
+    EXPECT_EQ(prompter.shown.last().icon, Icon::Question);
+    EXPECT_EQ(Sent().last(), kUpdateCmd);
+    EXPECT_EQ(link->PageIndex, -1);
+    EXPECT_EQ(view.percentText, QStringLiteral("0%"));
+    EXPECT_EQ(view.values.last(), 0);
+
+    // The radio is back: the pages start again from page 0 and all land.
+    port.peer = [this](const QByteArray& f) { return radio.Hear(f) << radio.Quiet(); };
+    port.Arrive(QByteArray(1, kAck));
+    Run();
+    EXPECT_EQ(prompter.Texts().last(), text::kWriteComplete);
+    ASSERT_EQ(radio.heard.size(), 5);
+    EXPECT_EQ(radio.heard.first().kind, sim::HeardKind::Ident);
+    EXPECT_EQ(radio.heard[1].address, 0u);
+    EXPECT_EQ(radio.pages.size(), 3u);
+}
+
+TEST_F(Protocol, CancelEndsCleanlyAndTheNextWriteSucceeds) {
+    ThreePages();
+    radio.stopAfter = 2;  // handshake and identity, then nothing
+    prompter.Script({Answer::Ok, Answer::Cancel});
+    ASSERT_TRUE(link->CommandWrite(true));
+    Run();
+    while (timer.Fire()) Run();
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kCheckConnection}));
+    EXPECT_EQ(link->CommMode, 0);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(Sent().last(), QByteArray(1, kEndByte));
+
+    radio = sim::FlashRadioModel();
+    prompter.shown.clear();
+    ASSERT_TRUE(link->CommandWrite(true));
+    Run();
+    EXPECT_EQ(prompter.Texts().last(), text::kWriteComplete);
+    EXPECT_EQ(radio.pages.size(), 3u);
+
+    // An unanswered end byte still counts as done.
+    radio = sim::FlashRadioModel();
+    radio.stopAfter = 5;
+    ASSERT_TRUE(link->CommandWrite(true));
+    Run();
+    ASSERT_TRUE(timer.Fire());
+    EXPECT_EQ(prompter.Texts().last(), text::kWriteComplete);
+}
+
+TEST_F(Protocol, AVanishedLineEndsInTheQuestionWithoutACrash) {
+    ThreePages();
+    ASSERT_TRUE(link->CommandWrite(true));
+    port.peer = nullptr;
+    port.Arrive(QByteArray(1, kAck));
+    port.Unplug();
+    EXPECT_FALSE(port.IsOpen());
+    prompter.Script({Answer::Ok, Answer::Cancel});
+    while (timer.Fire()) {
+    }
+    EXPECT_EQ(prompter.Texts(),
+              (QStringList{text::kConfirmWrite, text::kCheckConnection, text::kCheckConnection}));
+    EXPECT_EQ(link->CommMode, 0);
+    EXPECT_FALSE(view.visible);
+}
+
+TEST_F(Protocol, RefusalsBeforeAnythingIsSent) {
+    // A fresh project has no communication model.
+    EXPECT_FALSE(link->CommandWrite(true));
+    EXPECT_EQ(prompter.Texts(), QStringList{text::kModelIncomplete});
+    ThreePages();
+    prompter.shown.clear();
+    port.missing.insert(QStringLiteral("/dev/fake3"));
+    EXPECT_FALSE(link->CommandWrite(true));
+    EXPECT_EQ(prompter.Texts(), QStringList{text::kCannotOpenPort});
+    EXPECT_EQ(prompter.shown[0].icon, Icon::Critical);
+    EXPECT_EQ(link->CommMode, 0);
+    port.missing.clear();
+    settings.PortSpeed = QStringLiteral("fast");
+    EXPECT_FALSE(link->CommandRead());
+    settings.PortSpeed = QStringLiteral("9600");
+    prompter.shown.clear();
+    prompter.Script({Answer::Cancel});
+    EXPECT_FALSE(link->CommandWrite(true));
+    EXPECT_TRUE(port.sent.isEmpty());
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(link->CommMode, 0);
+    EXPECT_EQ(view.shows, 0);
+}
+
+TEST_F(Protocol, ClosingTheProgressWindowEndsTheSession) {
+    ThreePages();
+    port.peer = nullptr;
+    ASSERT_TRUE(link->CommandWrite(true));
+    link->ProgressClosed();
+    EXPECT_EQ(link->CommMode, 0);
+    EXPECT_EQ(Sent().last(), QByteArray(1, kEndByte));
+    EXPECT_FALSE(timer.active);
+}
+
+TEST_F(Protocol, TheReadFillsTheBlocksFromPagesZeroToFive) {
+    Block("a.bin", Bytes(100, 1), 0x10);  // within page 0, not at its start
+    Block("b.bin", Bytes(2000, 2), 0x1000);  // pages 4 and 5
+    const QByteArray image = Bytes(6144, 77);
+    for (bool e : {false, true}) {
+        SCOPED_TRACE(e ? "echo" : "duplex");
+        Echo(e);
+        radio = sim::FlashRadioModel();
+        radio.LoadImage(image);
+        prompter.shown.clear();
+        view.refreshes = 0;
+        ASSERT_TRUE(link->CommandRead());
+        if (e) {
+            ASSERT_TRUE(port.ArriveNext());  // echo of "UPDATE"
+            port.ArriveNext();
+            EXPECT_EQ(link->EchoLen, 4);
+            EXPECT_EQ(port.threshold, 1034);
+        }
+        Run();
+        EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmRead, text::kReadComplete}));
+        EXPECT_EQ(view.refreshes, 1);
+        EXPECT_EQ(radio.counters.reads, 6);
+        EXPECT_EQ(PoolOf(0), image.mid(0x10, 100));
+        EXPECT_EQ(PoolOf(1), image.mid(0x1000, 2000));
+        project.DataPool.fill('\0');
+    }
+}
+
+TEST_F(Protocol, ReadRepliesAreCheckedAndABlockOutsideTheCacheCopiesNothing) {
+    Block("a.bin", Bytes(100, 1), 0);
+    radio.LoadImage(Bytes(6144, 5));
+    radio.corruptEvery = 3;  // the answers to pages 1, 3 and 5 are spoilt once each
+    ASSERT_TRUE(link->CommandRead());
+    Run();
+    while (timer.Fire()) Run();
+    EXPECT_EQ(prompter.Texts().last(), text::kReadComplete);
+    EXPECT_EQ(radio.counters.reads, 9);
+    EXPECT_EQ(PoolOf(0), Bytes(6144, 5).left(100));
+
+    Block("far.bin", Bytes(10, 3), 0x1800);  // page 6
+    const QByteArray pool = project.DataPool;
+    radio = sim::FlashRadioModel();
+    prompter.shown.clear();
+    ASSERT_TRUE(link->CommandRead());
+    Run();
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmRead, text::kOutsideReadPages}));
+    EXPECT_EQ(project.DataPool, pool);
+    EXPECT_EQ(radio.counters.ends, 1);
+    EXPECT_EQ(link->CommMode, 0);
+}
+
+}  // namespace
+}  // namespace kdi::test

@@ -1,11 +1,16 @@
 #include "Zr50Program.h"
 
 #include "FrmOptFeatures.h"
+#include "FrmDTMF.h"
+#include "FrmToneTips.h"
 #include "Program.h"
 #include "frmCommChInfo.h"
 #include "link/ProgramProtocol.h"
 #include "link/SerialLink.h"
 #include "settings/StartUp.h"
+#include "sound/ModBeep.h"
+#include "sound/ToneClock.h"
+#include "sound/ToneOutput.h"
 #include "windows/MdiForms.h"
 #include "windows/ProgressWindows.h"
 #include "windows/frmMain.h"
@@ -15,7 +20,10 @@ namespace zr50 {
 struct Zr50Program::Parts {
     explicit Parts(const Zr50Services& s)
         : program(s.prompter, forms, s.process), wait(s.replyTimeoutMs), timerWrite(20),
-          link(program, port, wait, timerWrite) {}
+          link(program, port, wait, timerWrite),
+          ownOutput(s.toneOutput ? nullptr : SoundCardToneOutput()),
+          beep(program.doc, s.toneOutput ? *s.toneOutput : *ownOutput,
+               s.toneClock ? *s.toneClock : ownClock) {}
 
     MdiForms forms;
     Program program;
@@ -24,6 +32,10 @@ struct Zr50Program::Parts {
     TimerReply wait;
     TimerReply timerWrite;
     ProgramProtocol link;
+    // The one tone player; it outlives the tone window.
+    std::unique_ptr<ToneOutput> ownOutput;
+    QtToneClock ownClock;
+    ModBeep beep;
     std::unique_ptr<ProgressWindows> progress;
     std::unique_ptr<frmMain> main;
 };
@@ -40,6 +52,8 @@ Zr50Program::Zr50Program(Zr50Services s) : d_(std::make_unique<Parts>(s)) {
 
     d_->forms.Register(QStringLiteral("frmCommChInfo"), ChannelWindowFactory(p));
     d_->forms.Register(QStringLiteral("FrmOptFeatures"), OptFeaturesFactory(p));
+    d_->forms.Register(QStringLiteral("FrmDTMF"), DtmfWindowFactory(p));
+    d_->forms.Register(QStringLiteral("FrmToneTips"), ToneWindowFactory(p, d_->beep));
     d_->main = std::make_unique<frmMain>(p, d_->forms);
     frmMain& w = *d_->main;
     d_->progress = std::make_unique<ProgressWindows>(p, link, &w);
@@ -73,5 +87,6 @@ Program& Zr50Program::p() { return d_->program; }
 MdiForms& Zr50Program::forms() { return d_->forms; }
 ProgramProtocol& Zr50Program::link() { return d_->link; }
 frmMain& Zr50Program::main() { return *d_->main; }
+ModBeep& Zr50Program::beep() { return d_->beep; }
 
 }  // namespace zr50

@@ -17,6 +17,9 @@ class LocaleService;
 class MdiForms;
 class ProgramProtocol;
 class frmMain;
+class ModBeep;
+class ToneOutput;
+class ToneClock;
 
 struct Zr50Services {
     Zr50Services(Prompter& prompter, ProcessControl& process, LocaleService& locale, QString programFolder)
@@ -31,6 +34,10 @@ struct Zr50Services {
     std::function<QString(int)> deviceForPort;
     std::function<QList<int>()> listPorts;
     int replyTimeoutMs = 300;
+    // Where the roger-beep tones sound and the player's clock: the sound card
+    // and real time unless a test brings its own (it keeps them alive).
+    ToneOutput* toneOutput = nullptr;
+    ToneClock* toneClock = nullptr;
 };
 
 class Zr50Program {
@@ -42,6 +49,7 @@ public:
     MdiForms& forms();
     ProgramProtocol& link();
     frmMain& main();
+    ModBeep& beep();
 
 private:
     struct Parts;

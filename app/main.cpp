@@ -4,8 +4,8 @@
 #include "Program.h"
 #include "platform/Locale.h"
 #include "platform/Process.h"
+#include "platform/gui/MessageBoxPrompter.h"
 #include "platform/gui/ProgramIcon.h"
-#include "windows/MessageBoxPrompter.h"
 #include "windows/frmMain.h"
 
 #include <QApplication>

@@ -29,7 +29,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -243,10 +242,7 @@ void frmCommChInfo::FitGridWidth() {
 }
 
 void frmCommChInfo::CommandClose_Click() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    CloseChildWindow(this);
 }
 
 void frmCommChInfo::RightAlign(QLabel* label, const QWidget* control) {
@@ -347,14 +343,8 @@ void frmCommChInfo::closeEvent(QCloseEvent* event) {
 
 void frmCommChInfo::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The window losing the focus to another child window commits an open edit.
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!sub || sub->property("commitsOnDeactivate").toBool()) return;
-    sub->setProperty("commitsOnDeactivate", true);
-    connect(sub, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates before, Qt::WindowStates now) {
-                if ((before & Qt::WindowActive) && !(now & Qt::WindowActive)) ValidateControls();
-            });
+    // Another child window taking the focus ends an open edit.
+    FinishOnDeactivate(this, [this] { ValidateControls(); });
 }
 
 // ---- grid and texts ----

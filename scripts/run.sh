@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds ZR50 and starts it from its installation tree.
+# Installs what is missing, builds ZR50 and KDImager3 and starts ZR50 from its
+# installation tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh

@@ -36,7 +36,5 @@ QString ProgressCaption(const Program& p, int commMode);
 QString PercentageCaption(const Program& p);
 // Caption of frmMProgress's radio-number label (one text in both languages).
 QString RadioNumberCaption();
-// justSize: the caption ends 10 units left of the percentage text.
-inline int JustSizeLeft(int label2Left, int label1Width) { return label2Left - label1Width - 10; }
 
 }  // namespace zr50

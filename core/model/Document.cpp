@@ -20,7 +20,7 @@ void Strip(FixedText<N>& t) {
 // follows the receive one, and the reserved words are not the user's.
 QByteArray ComparedChannel(ChannelRecord c) {
     c.TxFreq = FixedText<8>();
-    c.Reserved1 = c.Reserved2 = 0;
+    c.Reserved1 = c.Reserved2 = c.Reserved3 = 0;
     return EncodeRecord(c);
 }
 

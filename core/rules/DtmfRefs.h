@@ -1,14 +1,26 @@
 #pragma once
 // References to the DTMF autodial code slots 1..16; 0 means none.
 
+#include <QChar>
+
 namespace zr50 {
 
 class Document;
+struct Program;
 
 // Slot k holds a code (not empty once NULs and trailing blanks are dropped).
 // False for k outside 1..16.
 bool IsDTMFCodeSet(const Document& doc, int k);
 // k when slot k holds a code, else 0.
 int ValidDTMFIndex(const Document& doc, int k);
+
+// A character as a code holds it: "0".."9", "*", "#" and "A".."D" as they
+// are, "a".."d" upper-cased; a null character for any other.
+QChar DTMFKeyChar(QChar c);
+
+// Clears the BOT, EOT and call references of every channel and of the public
+// channel to slots that hold no code, then refreshes the DTMF lists of the
+// channel and optional-features windows.
+void RevalidateDTMFUsers(Program& p);
 
 }  // namespace zr50

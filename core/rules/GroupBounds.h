@@ -18,12 +18,13 @@ inline int UsedSlots(const Document& doc, int band, int group) {
     return std::clamp(int(doc.DataRec.ChCount(band, group)), 0, kMaxSlots);
 }
 
-// Every channel of groups 1..10 of both bands: the groups whose channel
-// references the repairs keep up to date.
+// Every channel of every group of both bands (lettered groups, MEM and VFO),
+// in slot order: the walk of every repair of references and modes, so no
+// group keeps a reference to something gone.
 template <class F>
-void ForEachChannelOfFirstGroups(Document& doc, F&& f) {
+void ForEachChannel(Document& doc, F&& f) {
     for (int band = 0; band < kBands; ++band)
-        for (int g = 1; g <= 10; ++g)
+        for (int g = 1; g <= GroupCount(band); ++g)
             for (int s = 1; s <= UsedSlots(doc, band, g); ++s) f(doc.ChData(band, s, g));
 }
 

@@ -46,7 +46,7 @@ QStringList FillModeCombo(const Document& doc, bool isMem) {
 }
 
 void RevalidateChannelModes(Program& p) {
-    ForEachChannelOfFirstGroups(p.doc, [&p](ChannelRecord& r) {
+    ForEachChannel(p.doc, [&p](ChannelRecord& r) {
         r.Mode = int16_t(ValidModeIndex(p.doc, r.Mode));
     });
     p.forms.Call(QStringLiteral("frmCommChInfo"), "RevalidateModeList");

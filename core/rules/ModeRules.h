@@ -22,7 +22,7 @@ int ValidModeIndex(const Document& doc, int m);
 // the MEM group.
 QStringList FillModeCombo(const Document& doc, bool isMem);
 
-// Moves every channel of groups 1..10 of both bands onto an enabled mode, then
+// Moves every channel of both bands onto an enabled mode, then
 // lets the channel window do the same for its mode list.
 void RevalidateChannelModes(Program& p);
 

@@ -22,7 +22,7 @@ int CountToneRecords(const Document& doc) {
 }
 
 void RevalidateToneUsers(Program& p) {
-    ForEachChannelOfFirstGroups(p.doc, [&p](ChannelRecord& r) {
+    ForEachChannel(p.doc, [&p](ChannelRecord& r) {
         r.Roger = int16_t(ValidToneIndex(p.doc, r.Roger));
     });
     OptFeatRec& o = p.doc.DataRec.OptFeat;

@@ -2,7 +2,7 @@
 // The optional-features window's captions and list entries, both languages.
 // Lists built from the document (modes, roger-beep tones, DTMF codes) are not here.
 
-#include "LangText.h"
+#include "texts/LangText.h"
 
 #include <QList>
 #include <array>

@@ -2,8 +2,8 @@
 // Every text table of the program, filled once at start-up by InitEnglishText
 // and never changed afterwards.
 
-#include "LangText.h"
 #include "OptFeatTexts.h"
+#include "texts/LangText.h"
 
 #include <QHash>
 #include <array>
@@ -58,12 +58,26 @@ struct OptionTexts {
         Off;
 };
 
+// The DTMF window's captions and lists.
+struct DtmfTexts {
+    LangText Caption, Encode, Decode, AutodialMemory, Stun, HeaderNo;
+    std::array<LangText, 5> Label1;  // the Encode page's lists
+    LangText Check1;
+    std::array<LangText, 5> Label2;  // the Decode page's fields
+    LangText Check2;
+    std::array<LangText, 2> Label3;  // stun code and type
+    std::array<LangText, 17> DCodes;  // "D Code", then 1..16 seconds
+    std::array<LangText, 3> CallAlert, Transpond;
+    std::array<LangText, 2> StunType;
+};
+
 struct TextTables {
     MessageTexts Msg;
     MainTexts Main;
     PrintTexts Print;
     ChannelInfoTexts ChInfo;
     OptionTexts Opt;
+    DtmfTexts Dtmf;
     OptFeatTexts OptFeat;
     ProgressTexts Progress;
     VersionTexts Version;
@@ -74,6 +88,7 @@ void InitPrintTexts(TextTables& t);
 void InitVersionTexts(TextTables& t);
 void InitChannelInfoTexts(TextTables& t);
 void InitOptionTexts(TextTables& t);
+void InitDTMFTexts(TextTables& t);
 // Fills every table, in the order the program needs them.
 void InitEnglishText(TextTables& t);
 

@@ -74,6 +74,23 @@ void MdiForms::Cascade() {
     if (area_) area_->cascadeSubWindows();
 }
 
+void CloseChildWindow(QWidget* w) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+        sub->close();
+    else
+        w->close();
+}
+
+void FinishOnDeactivate(QWidget* w, std::function<void()> finish) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    if (!sub || sub->property("finishesOnDeactivate").toBool()) return;
+    sub->setProperty("finishesOnDeactivate", true);
+    QObject::connect(sub, &QMdiSubWindow::windowStateChanged, w,
+                     [finish = std::move(finish)](Qt::WindowStates before, Qt::WindowStates now) {
+                         if ((before & Qt::WindowActive) && !(now & Qt::WindowActive)) finish();
+                     });
+}
+
 bool InvokeByName(QObject* target, const char* operation, const QVariantList& args) {
     const QMetaObject* mo = target->metaObject();
     for (int i = 0; i < mo->methodCount(); ++i) {

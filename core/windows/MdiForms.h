@@ -38,6 +38,13 @@ private:
     QHash<QString, Factory> factories_;
 };
 
+// Closes a child window with its MDI frame (the window alone when it has none).
+void CloseChildWindow(QWidget* w);
+// Once w sits in an MDI frame, finish runs whenever that frame stops being the
+// active child window: another child taking the focus ends an edit in w.
+// Called at every show; the first call with a frame connects, later ones do nothing.
+void FinishOnDeactivate(QWidget* w, std::function<void()> finish);
+
 // Calls a slot or invokable method by name with the given arguments; false
 // when the object has none of that name and argument count.
 bool InvokeByName(QObject* target, const char* operation, const QVariantList& args);

@@ -4,6 +4,7 @@
 // window the user closes ends it as failed.
 
 #include "link/LinkView.h"
+#include "platform/gui/ProgressForm.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -15,31 +16,24 @@ namespace zr50 {
 
 class ProgramProtocol;
 
-class FrmProgress : public QDialog {
+class FrmProgress : public ProgressForm {
     Q_OBJECT
 public:
     FrmProgress(Program& p, int commMode, QWidget* parent = nullptr);
-    QProgressBar* ProgressBar1;
-    QLabel* Label1;  // caption of the percentage
-    QLabel* Label2;  // the percentage, e.g. "45%"
 
 public slots:
-    void SetProgressValue(int rValue);
     void ChangShowByLanguage();
-    void justSize();
 
 private:
     Program& p_;
     int commMode_;
 };
 
-class frmMProgress : public QDialog {
+// ProgressBar1, Label1 and Label2 show the radio in hand.
+class frmMProgress : public ProgressForm {
     Q_OBJECT
 public:
     frmMProgress(Program& p, int commMode, int radioCount, QWidget* parent = nullptr);
-    QProgressBar* ProgressBar1;  // the radio in hand
-    QLabel* Label1;
-    QLabel* Label2;
     QProgressBar* ProgressBar2;  // radios
     QLabel* Label3;
     QLabel* Label4;
@@ -75,7 +69,6 @@ private:
     QWidget* parent_;
     QPointer<FrmProgress> progress_;
     QPointer<frmMProgress> mprogress_;
-    bool unloading_ = false;
 };
 
 }  // namespace zr50

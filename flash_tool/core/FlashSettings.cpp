@@ -34,11 +34,16 @@ void FlashSettings::Load() {
     bool ok = false;
     const int port = zr50::GetProfileString(path, kSection, QStringLiteral("comPort")).toInt(&ok);
     comPort = ok ? port : 0;
+    // A first run (or a key that holds no number) starts at 115200 and 3 s,
+    // and the file says so from then on.
     const QString speed = zr50::GetProfileString(path, kSection, QStringLiteral("PortSpeed"));
-    PortSpeed = speed.isEmpty() ? SpeedItems().front() : speed;
+    speed.trimmed().toInt(&ok);
+    if (ok) PortSpeed = speed;
+    else SetPortSpeed(QStringLiteral("115200"));
     const int time = zr50::GetProfileString(path, kSection, QStringLiteral("PortTime")).toInt(&ok);
     // 0 would fire the reply timer without pause, and the timer counts milliseconds.
-    PortTime = ok ? std::clamp(time, 1, 10) : 1;
+    if (ok) PortTime = std::clamp(time, 1, 10);
+    else SetPortTime(3);
 }
 
 void FlashSettings::SetComPort(int port) {

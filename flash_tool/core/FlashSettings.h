@@ -22,8 +22,9 @@ struct FlashSettings {
     int PortTime = 1;  // seconds, 1..10
     bool Duplex = false;  // set: the line does not echo
 
-    // Reads the three keys. A missing or unreadable key keeps the first entry
-    // of its list (9600, 1 s) or port 0; a time-out outside 1..10 takes the
+    // Reads the three keys. A missing or non-numeric comPort reads as 0 (no
+    // port chosen); a missing or non-numeric PortSpeed or PortTime takes
+    // "115200" or 3 s and is written back; a time-out outside 1..10 takes the
     // nearest of them.
     void Load();
     // Each writes its key at once.

@@ -234,6 +234,20 @@ TEST_F(ProgramEndToEnd, NothingOfTheDocumentBeforeReachesTheFilesOrTheRadio) {
     const ChannelRecord& added = p().doc.ChData(0, slot, group);
     EXPECT_EQ(std::make_tuple(added.RxCtc, added.CtcDcs, added.DecTone, added.DecDcs, added.Reserved1),
               std::make_tuple(0, 0, 0, 0, 0));
+
+    // New and the initial settings leave every slot beyond the counts never written.
+    for (const char* road : {"mnuFileNew", "MnuInitial"}) {
+        SCOPED_TRACE(road);
+        prompter.Script({Answer::No});
+        Open(Folder("vfo.dat"));
+        ASSERT_EQ(p().doc.DataFileName, Folder("vfo.dat"));
+        main().Menu(road)->trigger();
+        const Document& d = p().doc;
+        for (int b = 0; b < kBands; ++b)
+            for (int g = 1; g <= GroupCount(b); ++g)
+                for (int s = std::max<int>(d.DataRec.ChCount(b, g), 0) + 1; s <= kMaxSlots; ++s)
+                    ASSERT_EQ(EncodeRecord(d.ChData(b, s, g)), EncodeRecord(ChannelRecord())) << b << "/" << g << "/" << s;
+    }
 }
 
 // ---- pending edits and the modified test ----

@@ -112,7 +112,7 @@ TEST_F(ModifiedTest, ReorderedChannelsAreNotAModification) {
 
 TEST_F(ModifiedTest, ComparedFieldsCount) {
     for (auto field : {&ChannelRecord::Scan, &ChannelRecord::Mode, &ChannelRecord::EncTone,
-                       &ChannelRecord::Reserved3, &ChannelRecord::BOT, &ChannelRecord::Public})
+                       &ChannelRecord::BOT, &ChannelRecord::Public})
         EXPECT_TRUE(ModifiedBy([field](Document& d) { d.ChData(0, 2, 1).*field += 1; }));
     const std::function<void(DataHeaderRec&)> changes[] = {
         [](DataHeaderRec& r) { r.ChCount(0, 1) = 2; },
@@ -161,7 +161,7 @@ TEST_F(ModifiedTest, EveryEditedOrReadFieldCounts) {
 TEST_F(ModifiedTest, NavigationAndUnshownFieldsAreIgnored) {
     ChannelRecord& c = doc.ChData(0, 2, 1);
     c.TxFreq.set(QStringLiteral("29000000"));
-    c.Reserved1 = 1, c.Reserved2 = 2;
+    c.Reserved1 = 1, c.Reserved2 = 2, c.Reserved3 = 3;
     auto& d = doc.DataRec;
     d.VersionText.set(QStringLiteral("V100"));
     d.CurBand = 1, d.CurGroup[0] = 5, d.CurRow(0, 3) = 7;

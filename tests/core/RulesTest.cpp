@@ -205,15 +205,15 @@ TEST_F(Rules, ModesFollowTheEnableWords) {
 
     e = {0, 1, 0, 0, 1, 0};  // AM and CW
     SetChannels(doc, 1, 4, {1, 2, 3});
-    SetChannels(doc, 0, 11, {1});  // beyond the groups repaired
-    doc.ChData(1, 1, 4).Mode = doc.ChData(0, 1, 11).Mode = 0;
+    SetChannels(doc, 0, 16, {41});  // the MEM group is repaired as well
+    doc.ChData(1, 1, 4).Mode = doc.ChData(0, 1, 16).Mode = 0;
     doc.ChData(1, 2, 4).Mode = 5;
     doc.ChData(1, 3, 4).Mode = 4;
     tp.forms.loaded << QStringLiteral("frmCommChInfo");
     RevalidateChannelModes(p);
     EXPECT_EQ(std::make_tuple(doc.ChData(1, 1, 4).Mode, doc.ChData(1, 2, 4).Mode, doc.ChData(1, 3, 4).Mode,
-                              doc.ChData(0, 1, 11).Mode),
-              std::make_tuple(1, 5, 1, 0));
+                              doc.ChData(0, 1, 16).Mode),
+              std::make_tuple(1, 5, 1, 1));
     EXPECT_EQ(tp.forms.CallNames(), QStringList{"frmCommChInfo.RevalidateModeList"});
 }
 
@@ -227,13 +227,16 @@ TEST_F(Rules, UnusableToneRecordsLoseTheirUsers) {
     EXPECT_EQ(CountToneRecords(doc), 1);
 
     SetChannels(doc, 0, 10, {1, 2});
+    SetChannels(doc, 1, 12, {3});  // group L of the HAM band
     doc.ChData(0, 1, 10).Roger = 2;
     doc.ChData(0, 2, 10).Roger = 1;
+    doc.ChData(1, 1, 12).Roger = 3;
     d.OptFeat.PubRoger = 3;
     tp.forms.loaded << QStringLiteral("frmCommChInfo") << QStringLiteral("FrmOptFeatures");
     RevalidateToneUsers(p);
-    EXPECT_EQ(std::make_tuple(doc.ChData(0, 1, 10).Roger, doc.ChData(0, 2, 10).Roger, d.OptFeat.PubRoger),
-              std::make_tuple(0, 1, 0));
+    EXPECT_EQ(std::make_tuple(doc.ChData(0, 1, 10).Roger, doc.ChData(0, 2, 10).Roger,
+                              doc.ChData(1, 1, 12).Roger, d.OptFeat.PubRoger),
+              std::make_tuple(0, 1, 0, 0));
     EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmCommChInfo.ShowRB", "FrmOptFeatures.ShowRB"}));
 }
 
@@ -245,6 +248,7 @@ TEST(Dtmf, SlotReferences) {
     EXPECT_EQ(ValidDTMFIndex(doc, 3), 3);
     EXPECT_EQ(ValidDTMFIndex(doc, 4), 0);
     EXPECT_EQ(ValidDTMFIndex(doc, 17), 0);
+    // The repair in every group is driven through the DTMF window's tests.
 }
 
 }  // namespace

@@ -339,9 +339,9 @@ TEST(FlashSettingsTest, OutOfRangeAndMissingValuesTakeTheNearestAllowed) {
         const char* wantSpeed;
         int portTime;
     };
-    for (const Case& c : {Case{"3", "14400 ", "3", 3, "14400", 3}, Case{"x", "", "0", 0, "9600", 1},
+    for (const Case& c : {Case{"3", "14400 ", "3", 3, "14400", 3}, Case{"x", "", "0", 0, "115200", 1},
                           Case{"300", "115200", "33", 300, "115200", 10},
-                          Case{"", "fast", "-4", 0, "fast", 1}}) {
+                          Case{"", "fast", "-4", 0, "115200", 1}, Case{"1", "9600", "", 1, "9600", 3}}) {
         WriteFile(s.path, QStringLiteral("[language]\ncomPort=%1\nPortSpeed=%2\nPortTime=%3\n")
                               .arg(QLatin1String(c.port), QLatin1String(c.speed), QLatin1String(c.time))
                               .toLatin1());
@@ -350,8 +350,8 @@ TEST(FlashSettingsTest, OutOfRangeAndMissingValuesTakeTheNearestAllowed) {
         EXPECT_EQ(s.PortSpeed, QLatin1String(c.wantSpeed));
         EXPECT_EQ(s.PortTime, c.portTime) << c.time;
     }
-    EXPECT_EQ(s.Baud(), 0);  // "fast"
-    EXPECT_EQ(SpeedItemOf(s.PortSpeed), QStringLiteral("9600"));
+    EXPECT_EQ(s.Baud(), 9600);
+    EXPECT_EQ(SpeedItemOf(QStringLiteral("12345")), QStringLiteral("9600"));
     EXPECT_EQ(SpeedItemOf(QStringLiteral("14400")), QStringLiteral("14400 "));
     s.SetPortSpeed(QStringLiteral("19200 "));
     s.SetPortTime(7);

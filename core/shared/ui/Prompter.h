@@ -18,8 +18,10 @@ public:
     virtual Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) = 0;
 
     Answer Ask(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None) {
-        return Ask(text, buttons, icon, QString::fromLatin1(kProgramTitle));
+        return Ask(text, buttons, icon, title);
     }
+    // The title of every box that names none: the program's name.
+    QString title = QString::fromLatin1(kProgramTitle);
 
     // File dialogs; an empty result means the user cancelled. filter is in the
     // form "Data File (*.dat)". Without a screen every question is cancelled.

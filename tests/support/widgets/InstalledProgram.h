@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -22,6 +23,8 @@ struct InstalledProgram {
     FakeProcess process;
     FakeLocale locale;
     std::unique_ptr<Zr50Program> zr50;
+    // A test's own services, set before Start (what they point at outlives zr50).
+    std::function<void(Zr50Services&)> services;
 
     QString Folder(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
@@ -45,6 +48,7 @@ struct InstalledProgram {
                            QStringLiteral("comPort"), QStringLiteral("40"));
         Zr50Services s(prompter, process, locale, Folder("KD_270"));
         s.listPorts = [ports] { return ports; };
+        if (services) services(s);
         zr50 = std::make_unique<Zr50Program>(s);
         zr50->main().show();
         return true;

@@ -81,7 +81,7 @@ QString MessageBoxPrompter::ChooseSaveFile(const QString& preset, const QString&
 
 int MessageBoxPrompter::AskNumber(const QString& text, int min, int max, int value) {
     bool ok = false;
-    const int n = QInputDialog::getInt(parent_ ? parent_() : nullptr, QString::fromLatin1(kProgramTitle),
+    const int n = QInputDialog::getInt(parent_ ? parent_() : nullptr, title,
                                        text, value, min, max, 1, &ok);
     return ok ? n : 0;
 }

@@ -1,0 +1,133 @@
+// The ALSA output end to end without a sound card: ALSA is pointed at a
+// configuration of the test's own whose default device writes the raw samples
+// to a file, a record is played through the real player, and the captured
+// samples are measured.
+
+#include "ToneTestSupport.h"
+#include "model/Document.h"
+#include "sound/AlsaToneOutput.h"
+#include "sound/ModBeep.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <cstring>
+
+using namespace zr50;
+using namespace zr50::test;
+
+namespace {
+
+constexpr double kRate = AlsaToneOutput::kRate;
+
+// A stretch of the capture: a tone (with its frequency by zero crossings) or silence.
+struct Stretch {
+    bool tone;
+    double ms;
+    double hz;
+};
+
+// Silence is a run of zero samples longer than half a millisecond; a sine
+// touches zero only for a sample at a time.
+std::vector<Stretch> Measure(const std::vector<int16_t>& s) {
+    std::vector<Stretch> out;
+    const size_t minSilence = size_t(kRate / 2000);
+    size_t i = 0;
+    while (i < s.size()) {
+        size_t j = i;
+        while (j < s.size() && s[j] == 0) ++j;
+        if (j - i >= minSilence || j == s.size()) {
+            out.push_back({false, (j - i) * 1000 / kRate, 0});
+            i = j;
+            continue;
+        }
+        // A tone runs until the next long run of zeros.
+        size_t end = i, zeros = 0, flips = 0;
+        int sign = 0;
+        for (end = i; end < s.size(); ++end) {
+            zeros = s[end] == 0 ? zeros + 1 : 0;
+            if (zeros >= minSilence) break;
+            const int now = s[end] > 0 ? 1 : s[end] < 0 ? -1 : 0;
+            if (now != 0 && sign != 0 && now != sign) ++flips;
+            if (now != 0) sign = now;
+        }
+        const size_t toneEnd = end - (zeros >= minSilence ? zeros - 1 : 0);
+        const double seconds = double(toneEnd - i) / kRate;
+        out.push_back({true, seconds * 1000, (flips + 1) / (2 * seconds)});
+        i = toneEnd;
+    }
+    return out;
+}
+
+// Points ALSA at a configuration of the test's own for the rest of the process.
+QString UseAlsaConfig(const QTemporaryDir& dir, const QByteArray& body) {
+    const QString path = dir.filePath(QStringLiteral("asound.conf"));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(body);
+    f.close();
+    qputenv("ALSA_CONFIG_PATH", path.toLocal8Bit());
+    return path;
+}
+
+TEST(AlsaCapture, ARecordSoundsWithItsFrequenciesAndLengths) {
+    QTemporaryDir dir;
+    const QString capture = dir.filePath(QStringLiteral("capture.raw"));
+    UseAlsaConfig(dir, "pcm.!default {\n  type file\n  slave { pcm { type null } }\n  file \"" +
+                           capture.toLocal8Bit() + "\"\n  format \"raw\"\n}\n");
+    {
+        std::unique_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
+        ASSERT_NE(out, nullptr);
+        Document doc;
+        FakeToneClock clock;
+        ModBeep beep(doc, *out, clock);
+        // 1000 Hz 200 ms, pause 100 ms, 400 Hz 50 ms, (nothing), pause 30 ms,
+        // 2500 Hz 30 ms, then the 500 ms interval; twice.
+        SetSteps(doc.DataRec.RBToneTable[1], {{100, 20}, {0, 10}, {40, 5}, {90, 0}, {2, 3}, {250, 3}},
+                 2, 50);
+        ASSERT_TRUE(beep.PrepareTonePlay(beep.CurToneRecord));
+        beep.PlayToneRecord(beep.CurToneRecord);
+        clock.RunOut();
+        EXPECT_FALSE(beep.IsPlaying());
+        out->Flush();
+        EXPECT_FALSE(out->Failed());
+    }  // closing the device writes the last samples out
+
+    QFile f(capture);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    std::vector<int16_t> samples(size_t(bytes.size()) / 2);
+    std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+    EXPECT_NEAR(samples.size() / kRate * 1000, 2 * 910, 1);
+
+    const std::vector<Stretch> got = Measure(samples);
+    const Stretch once[] = {{true, 200, 1000}, {false, 100, 0}, {true, 50, 400},
+                            {false, 30, 0},    {true, 30, 2500}, {false, 500, 0}};
+    ASSERT_EQ(got.size(), 2 * std::size(once));
+    for (size_t i = 0; i < got.size(); ++i) {
+        const Stretch& want = once[i % std::size(once)];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(got[i].tone, want.tone);
+        EXPECT_NEAR(got[i].ms, want.ms, 2);
+        if (want.tone) {
+            EXPECT_NEAR(got[i].hz, want.hz, want.hz * 0.02);
+        }
+    }
+}
+
+TEST(AlsaCapture, WithoutADeviceTheSoundCardKeepsSilentTime) {
+    QTemporaryDir dir;
+    UseAlsaConfig(dir, "pcm.nothing { type null }\n");
+    EXPECT_EQ(AlsaToneOutput::Open(), nullptr);
+    std::unique_ptr<ToneOutput> card = SoundCardToneOutput();
+    Document doc;
+    FakeToneClock clock;
+    ModBeep beep(doc, *card, clock);
+    SetSteps(doc.DataRec.RBToneTable[1], {{100, 20}, {0, 10}}, 3, 10);
+    ASSERT_TRUE(beep.PrepareTonePlay(beep.CurToneRecord));
+    beep.PlayToneRecord(beep.CurToneRecord);
+    EXPECT_EQ(clock.RunOut(), 9);
+    EXPECT_EQ(clock.now, 3 * 400);
+}
+
+}  // namespace

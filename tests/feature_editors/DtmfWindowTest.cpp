@@ -35,10 +35,7 @@ public slots:
     void ShowDTMF() { ++refreshes; }
 };
 
-struct DtmfWindow : ::testing::Test {
-    WindowHarness h;
-    Program& p = h.p();
-    Document& doc = p.doc;
+struct DtmfWindow : WindowTest {
     OptFeatRec& o = doc.DataRec.OptFeat;
     FrmDTMF* w = nullptr;
     FlexGrid* grid = nullptr;

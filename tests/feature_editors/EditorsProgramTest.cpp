@@ -26,19 +26,8 @@ namespace {
 // The tree's nodes in order: channels, optional features, roger beep, DTMF.
 const char* const kEditors[] = {"frmCommChInfo", "FrmOptFeatures", "FrmToneTips", "FrmDTMF"};
 
-class Editors : public ::testing::Test, protected InstalledProgram {
+class Editors : public ProgramWithTones {
 protected:
-    void SetUp() override {
-        services = [this](Zr50Services& s) {
-            s.toneOutput = &out;
-            s.toneClock = &clock;
-        };
-        ASSERT_TRUE(Start({&radio}));
-    }
-    void TearDown() override { zr50.reset(); }  // before the radio and the tone output go
-    Program& p() { return zr50->p(); }
-    frmMain& main() { return zr50->main(); }
-    bool Idle() { return zr50->link().CommMode == 0; }
     template <class W>
     W* Open(int k) {
         emit main().TreeView1->itemClicked(main().TreeView1->topLevelItem(0)->child(k), 0);
@@ -57,10 +46,6 @@ protected:
         return RunUntil([&] { return Idle() && prompter.shown.size() == 2; }) &&
                prompter.Texts().last() == done;
     }
-
-    RecordingToneOutput out;
-    FakeToneClock clock;
-    sim::SimRadio radio;
 };
 
 TEST_F(Editors, EachOpenedAndClosedUntouchedLeavesTheFilesByteForByte) {

@@ -316,7 +316,7 @@ void FrmDTMF::ShowDTMFData() {
     for (int k = 1; k <= kDtmfCodes; ++k) MSFlexGrid1->SetTextMatrix(k, 1, QString());
     for (int k = 1; k <= kDtmfCodes; ++k) {
         const QString code = StripNull(o.DTMFCode[size_t(k)].raw());
-        o.DTMFCode[size_t(k)].set(code);
+        SetDTMFCodeSlot(o.DTMFCode[size_t(k)], code);
         MSFlexGrid1->SetTextMatrix(k, 1, code);
     }
 }
@@ -360,7 +360,7 @@ void FrmDTMF::StoreDTMFCell() {
     if (editRow_ < 1 || editRow_ > kDtmfCodes) return;
     MSFlexGrid1->SetTextMatrix(editRow_, 1, Text3->text());
     // A code of 16 characters has no room for the NUL.
-    p_.doc.DataRec.OptFeat.DTMFCode[size_t(editRow_)].set(StripNull(Text3->text()) + QChar(0));
+    SetDTMFCodeSlot(p_.doc.DataRec.OptFeat.DTMFCode[size_t(editRow_)], Text3->text());
 }
 
 void FrmDTMF::CommitDTMFCell() {

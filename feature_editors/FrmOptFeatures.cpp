@@ -10,6 +10,7 @@
 #include "rules/ToneRefs.h"
 #include "windows/ButtonCaptions.h"
 #include "windows/ComboBoxes.h"
+#include "windows/MdiForms.h"
 #include "windows/TypedKeys.h"
 
 #include <QCheckBox>
@@ -21,7 +22,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -165,12 +165,7 @@ void FrmOptFeatures::BuildControls() {
     CommandHelp = new QPushButton(this);
     CommandHelp->setObjectName(QStringLiteral("CommandHelp"));
     CommandHelp->hide();
-    connect(CommandClose, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    connect(CommandClose, &QPushButton::clicked, this, [this] { CloseChildWindow(this); });
 
     // A user's choice in a list runs its handler; the window filling its lists does not.
     for (int k = 0; k < kOptCombo1Count; ++k)

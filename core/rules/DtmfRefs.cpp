@@ -16,6 +16,8 @@ int ValidDTMFIndex(const Document& doc, int k) {
     return IsDTMFCodeSet(doc, k) ? k : 0;
 }
 
+void SetDTMFCodeSlot(FixedText<16>& slot, const QString& code) { slot.set(StripNull(code) + QChar(0)); }
+
 QChar DTMFKeyChar(QChar c) {
     const char16_t u = c.unicode();
     if ((u >= '0' && u <= '9') || u == '*' || u == '#' || (u >= 'A' && u <= 'D')) return c;

@@ -1,6 +1,8 @@
 #pragma once
 // References to the DTMF autodial code slots 1..16; 0 means none.
 
+#include "model/FixedText.h"
+
 #include <QChar>
 
 namespace zr50 {
@@ -13,6 +15,11 @@ struct Program;
 bool IsDTMFCodeSet(const Document& doc, int k);
 // k when slot k holds a code, else 0.
 int ValidDTMFIndex(const Document& doc, int k);
+
+// Stores a code into its slot as slots hold one: the code without NULs and
+// trailing blanks, one NUL, then blanks (a 16-character code has no NUL).
+// A slot already in that form keeps its bytes.
+void SetDTMFCodeSlot(FixedText<16>& slot, const QString& code);
 
 // A character as a code holds it: "0".."9", "*", "#" and "A".."D" as they
 // are, "a".."d" upper-cased; a null character for any other.

@@ -28,11 +28,7 @@ using namespace zr50;
 using namespace zr50::test;
 
 namespace {
-struct ChannelWindow : ::testing::Test {
-    WindowHarness h;
-    Program& p = h.p();
-    Document& doc = p.doc;
-    DataHeaderRec& d = doc.DataRec;
+struct ChannelWindow : WindowTest {
     frmCommChInfo* w = nullptr;
     FlexGrid* grid = nullptr;
 

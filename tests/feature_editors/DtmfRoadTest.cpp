@@ -2,8 +2,7 @@
 // window opened from the tree, saved when the open of a file asks, read back
 // from the file, written to the simulated radio and found in its memory.
 
-#include "FlexGrid.h"
-#include "FrmDTMF.h"
+#include "DtmfTestSupport.h"
 #include "FrmOptFeatures.h"
 #include "link/ProgramProtocol.h"
 #include "support/ScriptedLink.h"
@@ -40,14 +39,6 @@ struct DtmfRoad : ::testing::Test, InstalledProgram {
         auto* w = qobject_cast<FrmDTMF*>(zr50->forms().Find(QStringLiteral("FrmDTMF")));
         if (w) w->SSTab1->setCurrentIndex(2);
         return w;
-    }
-    static void TypeCode(FrmDTMF* w, int row, const QString& code) {
-        FlexGrid* g = w->MSFlexGrid1;
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(row, 1)).center());
-        ASSERT_EQ(w->EditRow(), row);
-        w->Text3->selectAll();
-        QTest::keyClicks(w->Text3, code);
-        QTest::keyClick(w->Text3, Qt::Key_Return);
     }
 };
 

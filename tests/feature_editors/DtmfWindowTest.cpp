@@ -1,8 +1,7 @@
 // The DTMF window driven as a user drives it, checked against the document
 // and the windows that list the codes.
 
-#include "FlexGrid.h"
-#include "FrmDTMF.h"
+#include "DtmfTestSupport.h"
 #include "files/NewDocument.h"
 #include "frmCommChInfo.h"
 #include "rules/SharedHelpers.h"
@@ -36,10 +35,7 @@ public slots:
     void ShowDTMF() { ++refreshes; }
 };
 
-struct DtmfWindow : ::testing::Test {
-    WindowHarness h;
-    Program& p = h.p();
-    Document& doc = p.doc;
+struct DtmfWindow : WindowTest {
     OptFeatRec& o = doc.DataRec.OptFeat;
     FrmDTMF* w = nullptr;
     FlexGrid* grid = nullptr;
@@ -66,12 +62,7 @@ struct DtmfWindow : ::testing::Test {
         return code.size() >= 16 ? code.left(16) : (code + QChar(0)).leftJustified(16, QLatin1Char(' '));
     }
     // A click on the code cell of the row, which opens the editor there.
-    void ClickRow(int row) {
-        const QPoint at = grid->visualItemRect(grid->item(row, 1)).center();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-        ASSERT_TRUE(w->Text3->isVisible());
-        ASSERT_EQ(w->EditRow(), row);
-    }
+    void ClickRow(int row) { ClickCode(w, row); }
     void Clear() {
         w->Text3->selectAll();
         QTest::keyClick(w->Text3, Qt::Key_Backspace);

@@ -26,11 +26,7 @@ using namespace zr50;
 using namespace zr50::test;
 
 namespace {
-struct OptWindow : ::testing::Test {
-    WindowHarness h;
-    Program& p = h.p();
-    Document& doc = p.doc;
-    DataHeaderRec& d = doc.DataRec;
+struct OptWindow : WindowTest {
     OptFeatRec& o = d.OptFeat;
     FrmOptFeatures* w = nullptr;
 

@@ -22,27 +22,12 @@ using namespace zr50::test::linktext;
 
 namespace {
 
-class ToneRoad : public ::testing::Test, protected InstalledProgram {
+class ToneRoad : public ProgramWithTones {
 protected:
-    void SetUp() override {
-        services = [this](Zr50Services& s) {
-            s.toneOutput = &out;
-            s.toneClock = &clock;
-        };
-        ASSERT_TRUE(Start({&radio}));
-    }
-    void TearDown() override { zr50.reset(); }  // before the radio and the tone output go
-    Program& p() { return zr50->p(); }
-    frmMain& main() { return zr50->main(); }
-    bool Idle() { return zr50->link().CommMode == 0; }
     FrmToneTips* Window() {
         return qobject_cast<FrmToneTips*>(zr50->forms().Find(QStringLiteral("FrmToneTips")));
     }
     void Tab(int n) { ClickTab(Window(), n); }
-
-    RecordingToneOutput out;
-    FakeToneClock clock;
-    sim::SimRadio radio;
 };
 
 TEST_F(ToneRoad, EditSaveReopenAndWriteToTheRadio) {

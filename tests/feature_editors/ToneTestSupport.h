@@ -4,6 +4,8 @@
 
 #include "FrmToneTips.h"
 #include "model/Records.h"
+#include "link/ProgramProtocol.h"
+#include "support/widgets/InstalledProgram.h"
 #include "support/widgets/WindowHarness.h"
 #include "sound/ToneClock.h"
 #include "sound/ToneOutput.h"
@@ -68,5 +70,26 @@ inline void SetSteps(ToneRecord& r, std::initializer_list<std::pair<int, int>> s
 inline void ClickTab(FrmToneTips* w, int n) {
     QTest::mouseClick(w->TabStrip1, Qt::LeftButton, {}, w->TabStrip1->tabRect(n - 1).center());
 }
+
+// The installed program with a recorded tone output on a hand-advanced clock
+// and one simulated radio.
+class ProgramWithTones : public ::testing::Test, protected InstalledProgram {
+protected:
+    void SetUp() override {
+        services = [this](Zr50Services& s) {
+            s.toneOutput = &out;
+            s.toneClock = &clock;
+        };
+        ASSERT_TRUE(Start({&radio}));
+    }
+    void TearDown() override { zr50.reset(); }  // before the radio and the tone output go
+    Program& p() { return zr50->p(); }
+    frmMain& main() { return zr50->main(); }
+    bool Idle() { return zr50->link().CommMode == 0; }
+
+    RecordingToneOutput out;
+    FakeToneClock clock;
+    sim::SimRadio radio;
+};
 
 }  // namespace zr50::test

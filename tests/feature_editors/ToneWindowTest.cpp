@@ -22,10 +22,7 @@ using namespace zr50::test;
 
 namespace {
 
-struct ToneWindow : ::testing::Test {
-    WindowHarness h;
-    Program& p = h.p();
-    Document& doc = p.doc;
+struct ToneWindow : WindowTest {
     RecordingToneOutput out;
     FakeToneClock clock;
     ModBeep beep{doc, out, clock};

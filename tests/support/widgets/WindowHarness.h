@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace zr50::test {
@@ -25,6 +26,14 @@ struct WindowHarness : ProgramWith<MdiForms> {
     W* Window(const QString& name) const {
         return qobject_cast<W*>(forms.Find(name));
     }
+};
+
+// A test of one window on a harness, with the document at hand.
+struct WindowTest : ::testing::Test {
+    WindowHarness h;
+    Program& p = h.p();
+    Document& doc = p.doc;
+    DataHeaderRec& d = doc.DataRec;
 };
 
 // The entry of that text chosen in a list, as the user chooses it.

@@ -19,9 +19,9 @@ struct DeleteDialog : FlashWindowTest {
         Start();
         // a.bin twice (at 0 and at 0x800), b.bin between them.
         spi = MakeProject(dir.path(), QStringLiteral("d.spi"),
-                          {{QStringLiteral("a.bin"), Pattern(100, 1), 0x0000},
-                           {QStringLiteral("b.bin"), Pattern(300, 2), 0x0400},
-                           {QStringLiteral("a2.bin"), Pattern(50, 3), 0x0800}});
+                          {{QStringLiteral("a.bin"), Bytes(100, 1), 0x0000},
+                           {QStringLiteral("b.bin"), Bytes(300, 2), 0x0400},
+                           {QStringLiteral("a2.bin"), Bytes(50, 3), 0x0800}});
         Open(spi);
         // The third block takes the name a.bin as a project file may hold it.
         SetBlockName(project.BlockList[2], QStringLiteral("a.bin"));

@@ -23,7 +23,7 @@ using zr50::Answer;
 const QString kModified = QStringLiteral("The current file has been modified. Do you want to save it now?");
 
 std::vector<BlockSource> TwoBlocks() {
-    return {{QStringLiteral("boot.bin"), Pattern(1500, 1), 0x0000}, {QStringLiteral("logo.bmp"), Pattern(40, 2), 0x0800}};
+    return {{QStringLiteral("boot.bin"), Bytes(1500, 1), 0x0000}, {QStringLiteral("logo.bmp"), Bytes(40, 2), 0x0800}};
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ TEST_F(FlashWindowTest, StartsEmptyThenShowsEachProjectOpenedInTurn) {
     // The first 32 bytes, 16 to a line.
     const QStringList lines = w->Text1->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral(" 11 30 4F")));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral(" 01 08 0F")));
     EXPECT_EQ(lines[0].trimmed().split(QLatin1Char(' ')).size(), 16);
 
     // A click on a block shows it; a click on the root changes nothing.
@@ -64,7 +64,7 @@ TEST_F(FlashWindowTest, StartsEmptyThenShowsEachProjectOpenedInTurn) {
 
     // A second project replaces the first; nothing was changed, so no question.
     const QString second = MakeProject(dir.path(), QStringLiteral("second.spi"),
-                                       {{QStringLiteral("x.bin"), Pattern(10, 3), 0x1000}});
+                                       {{QStringLiteral("x.bin"), Bytes(10, 3), 0x1000}});
     Open(second);
     EXPECT_EQ(Tree(), (QStringList{QStringLiteral("second.spi--000000|N0"), QStringLiteral("x.bin--00001000|N00")}));
     EXPECT_EQ(w->Text1->toPlainText().count(QLatin1Char('\n')), 0);
@@ -95,7 +95,7 @@ TEST_F(FlashWindowTest, ABadProjectFileLeavesTheShownProjectAndItsName) {
 
 TEST_F(FlashWindowTest, OddStoredFlagsShowWithoutHarm) {
     const QString spi = MakeProject(dir.path(), QStringLiteral("odd.spi"),
-                                    {{QStringLiteral("a.bin"), Pattern(8, 1), 0}, {QStringLiteral("b.bin"), Pattern(8, 2), 0x400}});
+                                    {{QStringLiteral("a.bin"), Bytes(8, 1), 0}, {QStringLiteral("b.bin"), Bytes(8, 2), 0x400}});
     // FillFF 2, and the blocks' type 3 and 1 with no-encryption 5 and 0.
     QByteArray head = zr50::test::ReadFile(spi);
     head[50] = 2;
@@ -160,7 +160,7 @@ TEST_F(FlashWindowTest, TheAddressEditorTakesHexOnlyAndMovesTheBlockShown) {
 TEST_F(FlashWindowTest, TheModelCheckRefusesIncompleteFields) {
     Start();
     // A fresh project cannot be written: the communication fields are hidden and empty.
-    zr50::test::WriteFile(Path(QStringLiteral("a.bin")), Pattern(100, 1));
+    zr50::test::WriteFile(Path(QStringLiteral("a.bin")), Bytes(100, 1));
     prompter.ScriptFiles({Path(QStringLiteral("a.bin"))});
     w->CommandAddBLock_Click();
     ASSERT_EQ(project.ProjHead.BlockCount, 1);
@@ -197,7 +197,7 @@ TEST_F(FlashWindowTest, TheModelCheckRefusesIncompleteFields) {
 TEST_F(FlashWindowTest, TheHiddenAddAndExportCommands) {
     Start();
     zr50::test::WriteFile(Path(QStringLiteral("empty.bin")), QByteArray());
-    zr50::test::WriteFile(Path(QStringLiteral("one.bin")), Pattern(1100, 4));
+    zr50::test::WriteFile(Path(QStringLiteral("one.bin")), Bytes(1100, 4));
     // Cancelled, missing and empty files add nothing.
     prompter.ScriptFiles({QString(), Path(QStringLiteral("gone.bin")), Path(QStringLiteral("empty.bin"))});
     for (int i = 0; i < 3; ++i) w->CommandAddBLock_Click();
@@ -219,7 +219,7 @@ TEST_F(FlashWindowTest, TheHiddenAddAndExportCommands) {
     prompter.ScriptFiles({Path(QStringLiteral("img.bin"))});
     w->Command_Bin_Click();
     EXPECT_EQ(prompter.Texts(), QStringList{text::kBinWritten});
-    EXPECT_EQ(zr50::test::ReadFile(Path(QStringLiteral("img.bin"))), Pattern(1100, 4));
+    EXPECT_EQ(zr50::test::ReadFile(Path(QStringLiteral("img.bin"))), Bytes(1100, 4));
     EXPECT_EQ(prompter.fileDialogs.last(), QString::fromUtf8("save::Bin文件 (*.bin)"));
 
     // A block off its page is refused before any dialog.
@@ -239,7 +239,7 @@ struct ModifiedQuestion : FlashWindowTest {
         Open(original);
         w->Text2[0]->setText(QStringLiteral("1000"));  // block 0 moved: modified
         ASSERT_TRUE(project.IsProjectModified());
-        other = MakeProject(dir.path(), QStringLiteral("other.spi"), {{QStringLiteral("o.bin"), Pattern(5, 9), 0}});
+        other = MakeProject(dir.path(), QStringLiteral("other.spi"), {{QStringLiteral("o.bin"), Bytes(5, 9), 0}});
         prompter.shown.clear();
     }
     QString original, other;

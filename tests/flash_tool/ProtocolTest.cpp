@@ -75,8 +75,6 @@ TEST_F(Protocol, AWriteSendsEveryPageInOrder) {
         Run();
         EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kWriteComplete}));
         EXPECT_EQ(prompter.shown[0].buttons, Buttons::OkCancel);
-        EXPECT_EQ(prompter.shown[0].icon, Icon::Question);
-        EXPECT_EQ(prompter.shown[0].title, QStringLiteral("KDImager3"));
         EXPECT_EQ(link->CommMode, 0);
         EXPECT_FALSE(port.IsOpen());
         EXPECT_FALSE(view.visible);

@@ -67,35 +67,28 @@ namespace {
 
 using Protocol = ProtocolFixture;
 
+// The bytes landing in flash are checked over the pseudo-terminal; here the
+// frames' order and the progress.
 TEST_F(Protocol, AWriteSendsEveryPageInOrder) {
     ThreePages();
     project.ProjHead.BaseOffset = 0x10000;
-    {
-        ASSERT_TRUE(link->CommandWrite(true));
-        Run();
-        EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kWriteComplete}));
-        EXPECT_EQ(prompter.shown[0].buttons, Buttons::OkCancel);
-        EXPECT_EQ(link->CommMode, 0);
-        EXPECT_FALSE(port.IsOpen());
-        EXPECT_FALSE(view.visible);
-        EXPECT_EQ(view.values, (QList<int>{25, 50, 75}));
-
-        const QList<QByteArray> sent = Sent();
-        ASSERT_EQ(sent.size(), 6);
-        EXPECT_EQ(sent[0], kUpdateCmd);
-        EXPECT_EQ(sent[1], QByteArray(1, kIdRequest));
-        EXPECT_EQ(sent[2].mid(1, 4), QByteArray("\x00\x00\x01\x00", 4));
-        EXPECT_EQ(sent[4].mid(1, 4), QByteArray("\x00\x08\x01\x00", 4));
-        EXPECT_EQ(sent[5], QByteArray(1, kEndByte));
-        EXPECT_EQ(Page(0x10000), Bytes(1500, 1).left(1024));
-        EXPECT_EQ(Page(0x10400), Bytes(1500, 1).mid(1024) + QByteArray(548, char(0xFF)));
-        EXPECT_EQ(Page(0x10800), Bytes(100, 2) + QByteArray(924, char(0xFF)));
-        EXPECT_EQ(radio.pages.size(), 3u);
-    }
-    // "空FF" cleared pads with zeros.
-    ASSERT_TRUE(link->CommandWrite(false));
+    ASSERT_TRUE(link->CommandWrite(true));
     Run();
-    EXPECT_EQ(Page(0x10800), Bytes(100, 2) + QByteArray(924, '\0'));
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kWriteComplete}));
+    EXPECT_EQ(prompter.shown[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(link->CommMode, 0);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(view.visible);
+    EXPECT_EQ(view.values, (QList<int>{25, 50, 75}));
+
+    const QList<QByteArray> sent = Sent();
+    ASSERT_EQ(sent.size(), 6);
+    EXPECT_EQ(sent[0], kUpdateCmd);
+    EXPECT_EQ(sent[1], QByteArray(1, kIdRequest));
+    EXPECT_EQ(sent[2].mid(1, 4), QByteArray("\x00\x00\x01\x00", 4));
+    EXPECT_EQ(sent[4].mid(1, 4), QByteArray("\x00\x08\x01\x00", 4));
+    EXPECT_EQ(sent[5], QByteArray(1, kEndByte));
+    EXPECT_EQ(radio.pages.size(), 3u);
 }
 
 TEST_F(Protocol, EchoIsSkippedByTheLengthOfTheFrameThatWasSent) {

@@ -1,8 +1,8 @@
 // The page plan, the flash image and its export, and the frame bytes.
 
 #include "FlashFrames.h"
-#include "FlashTestSupport.h"
 #include "FlashTexts.h"
+#include "support/FlashSupport.h"
 
 namespace kdi::test {
 namespace {
@@ -33,8 +33,6 @@ TEST_F(Plan, PagesOfBlocksAndTheirOrder) {
     Block("mid.bin", Bytes(5, 3), 0xC00);
     ASSERT_TRUE(project.CheckBlockLayout());
     ASSERT_EQ(project.PagePlan.size(), 3u);
-    EXPECT_EQ(project.PagePlan[0].Address, 0);
-    EXPECT_EQ(project.PagePlan[0].PageBase, 0);
     EXPECT_EQ(project.PagePlan[1].Address, 2048);
     EXPECT_EQ(project.PagePlan[1].PageBase, 2);
     EXPECT_EQ(project.PagePlan[1].PoolOffset, 0);
@@ -49,9 +47,7 @@ TEST_F(Plan, PagesOfBlocksAndTheirOrder) {
     EXPECT_EQ(p1.data.mid(476), QByteArray(548, char(0xFF)));
     const PageOut p2 = project.PageOfSequence(2, false);
     EXPECT_EQ(p2.address, 0x10800u);
-    EXPECT_EQ(p2.data.left(10), Bytes(10, 1));
-    EXPECT_EQ(p2.data.mid(10), QByteArray(1014, '\0'));
-    EXPECT_EQ(project.PageOfSequence(3, false).address, 0x10C00u);
+    EXPECT_EQ(p2.data, Bytes(10, 1) + QByteArray(1014, '\0'));
 }
 
 TEST_F(Plan, LayoutErrorsEachHaveTheirMessage) {
@@ -130,9 +126,7 @@ TEST_F(Plan, TheImageSpansLowestStartToHighestEndWithGapsOfFF) {
 TEST(FlashText, HexPadKeepsTheRightmostDigits) {
     EXPECT_EQ(HexPad(26, 6), QStringLiteral("00001A"));
     EXPECT_EQ(HexPad(-1, 6), QStringLiteral("FFFFFF"));
-    EXPECT_EQ(HexPad(-1, 8), QStringLiteral("FFFFFFFF"));
     EXPECT_EQ(HexPad(0x08020000, 8), QStringLiteral("08020000"));
-    EXPECT_EQ(HexPad(0, 6), QStringLiteral("000000"));
     EXPECT_EQ(HexPadDump(0xAB), QStringLiteral("AB"));
 }
 

@@ -19,9 +19,9 @@ struct DeleteDialog : FlashWindowTest {
         Start();
         // a.bin twice (at 0 and at 0x800), b.bin between them.
         spi = MakeProject(dir.path(), QStringLiteral("d.spi"),
-                          {{QStringLiteral("a.bin"), Pattern(100, 1), 0x0000},
-                           {QStringLiteral("b.bin"), Pattern(300, 2), 0x0400},
-                           {QStringLiteral("a2.bin"), Pattern(50, 3), 0x0800}});
+                          {{QStringLiteral("a.bin"), Bytes(100, 1), 0x0000},
+                           {QStringLiteral("b.bin"), Bytes(300, 2), 0x0400},
+                           {QStringLiteral("a2.bin"), Bytes(50, 3), 0x0800}});
         Open(spi);
         // The third block takes the name a.bin as a project file may hold it.
         SetBlockName(project.BlockList[2], QStringLiteral("a.bin"));
@@ -54,19 +54,7 @@ TEST_F(DeleteDialog, ListsEachNameOnceWithItsAddresses) {
     EXPECT_EQ(d.InFileList(QStringLiteral("A.bin")), 0);
 }
 
-TEST_F(DeleteDialog, ANameNodeRemovesAllItsBlocksAndTheRestClosesUp) {
-    FrmDeleteFileBlock d(project);
-    d.TreeView1->setCurrentItem(d.TreeView1->topLevelItem(0));
-    d.CommandDel->click();
-    ASSERT_EQ(project.ProjHead.BlockCount, 1);
-    EXPECT_EQ(BlockName(project.BlockList[0]), QStringLiteral("b.bin"));
-    EXPECT_EQ(project.BlockList[0].PoolOffset, 0);
-    EXPECT_EQ(project.ProjHead.PoolSize, 300);
-    EXPECT_EQ(project.DataPool, b);
-    EXPECT_EQ(DialogTree(d), (QStringList{QStringLiteral("b.bin|N0002"), QStringLiteral("  00000400|N00021")}));
-}
-
-TEST_F(DeleteDialog, AnAddressNodeRemovesThatBlockOnly) {
+TEST_F(DeleteDialog, AnAddressNodeRemovesThatBlockANameNodeAllOfItsBlocks) {
     const QByteArray first = project.DataPool.left(100);
     FrmDeleteFileBlock d(project);
     d.TreeView1->setCurrentItem(d.TreeView1->topLevelItem(0)->child(1));
@@ -90,6 +78,12 @@ TEST_F(DeleteDialog, AnAddressNodeRemovesThatBlockOnly) {
     d.TreeView1->setCurrentItem(nullptr);
     d.CommandDel->click();
     EXPECT_EQ(project.ProjHead.BlockCount, 1);
+
+    // A name node removes every block of that name.
+    d.TreeView1->setCurrentItem(d.TreeView1->topLevelItem(1));
+    d.CommandDel->click();
+    EXPECT_EQ(project.ProjHead.BlockCount, 0);
+    EXPECT_TRUE(project.DataPool.isEmpty());
 }
 
 TEST_F(DeleteDialog, RunFromTheMainWindowTheLastBlockGoneLeavesTheEditorOff) {

@@ -80,13 +80,6 @@ TEST_F(FlashWindowTest, ChoicesAreStoredAndComeBackOnTheNextRun) {
     // Port 9 is not present: the first port is taken and written back.
     EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("COM3"));
     EXPECT_EQ(Ini("comPort"), QStringLiteral("3"));
-
-    // A speed the list does not hold is not used unseen.
-    w.reset();
-    WriteIni(settings.path, "comPort=3\r\nPortSpeed=12345\r\nPortTime=2\r\n");
-    Start();
-    EXPECT_EQ(w->Combo2->currentText(), QStringLiteral("9600"));
-    EXPECT_EQ(settings.Baud(), 9600);
 }
 
 TEST_F(FlashWindowTest, NoPortsShowsNoneAndWritesNothing) {

@@ -165,20 +165,26 @@ TEST_F(OptWindow, ChoicesStoreTheirFieldsInEitherLanguage) {
     EXPECT_FALSE(w->Combo1[28]->isEnabled());
     EXPECT_EQ(d.VoxLevel, 4);
 
-    // A choice of the DTMF lists stores the code's number.
-    o.DTMFCode[9].set("555");
-    w->ShowDTMF();
-    Choose(w->Combo2[8], "9");
-    EXPECT_EQ(o.PubCall, 9);
-
     // The off entry of the ASQ level stores 0 in Chinese too.
     w->CommandClose->click();
     p.settings.CurLanguage = kChinese;
     d.ASQLevel = 4;
+    o.Color = 0;
     Open();
     EXPECT_EQ(w->Combo1[24]->currentText(), "4");
     Choose(w->Combo1[24], QString::fromUtf8("关"));
     EXPECT_EQ(d.ASQLevel, 0);
+
+    // The captions and lists speak it, labels right against their lists.
+    EXPECT_EQ(w->Label1[17]->text(), QString::fromUtf8("背光灯颜色"));
+    EXPECT_EQ(w->Label1[45]->text(), "HF Public");
+    EXPECT_EQ(w->Frame2->title(), QString::fromUtf8("公共信道设置"));
+    EXPECT_EQ(Items(17).mid(0, 2), QStringList({QString::fromUtf8("关"), QString::fromUtf8("白")}));
+    EXPECT_EQ(w->Combo1[17]->currentText(), QString::fromUtf8("关"));
+    EXPECT_EQ(w->CommandClose->text(), QString::fromUtf8("关闭(&C)"));
+    const QRect label = w->Label1[17]->geometry(), list = w->Combo1[17]->geometry();
+    EXPECT_LT(label.right(), list.left());
+    EXPECT_GT(label.right(), list.left() - 20);
 }
 
 TEST_F(OptWindow, TheLastModeCannotBeClearedAndTheModeListsFollowTheEnables) {
@@ -336,21 +342,4 @@ TEST_F(OptWindow, ToneAndDtmfEditsElsewhereRefreshTheLists) {
     EXPECT_EQ(o.PubBOT, 0);
     EXPECT_EQ(w->Combo2[7]->currentText(), "2");
     EXPECT_EQ(o.PubEOT, 2);
-}
-
-TEST_F(OptWindow, SpeaksTheCurrentLanguage) {
-    p.settings.CurLanguage = kChinese;
-    o.Color = 0;
-    Open();
-    EXPECT_EQ(w->Label1[17]->text(), QString::fromUtf8("背光灯颜色"));
-    EXPECT_EQ(w->Label1[45]->text(), "HF Public");
-    EXPECT_EQ(w->Frame2->title(), QString::fromUtf8("公共信道设置"));
-    EXPECT_EQ(Items(17).mid(0, 2), QStringList({QString::fromUtf8("关"), QString::fromUtf8("白")}));
-    EXPECT_EQ(w->Combo1[8]->currentText(), QString::fromUtf8("关"));
-    EXPECT_EQ(w->CommandClose->text(), QString::fromUtf8("关闭(&C)"));
-    // Labels stand right against their lists.
-    const QRect label = w->Label1[17]->geometry();
-    const QRect list = w->Combo1[17]->geometry();
-    EXPECT_LT(label.right(), list.left());
-    EXPECT_GT(label.right(), list.left() - 20);
 }

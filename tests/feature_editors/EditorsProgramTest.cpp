@@ -1,17 +1,23 @@
-// The four editor windows together in the running program: looked into and
-// closed they change nothing; one edit in each reaches the saved files, comes
-// back when the file is opened again and reaches the simulated radio's memory.
+// The four editor windows in the running program: opened from the menu and the
+// tree, looked into and closed they change nothing; edits in each reach the
+// saved files, come back when the file is opened again, reach the simulated
+// radio's memory and come back from it.
 
 #include "DtmfTestSupport.h"
 #include "FrmOptFeatures.h"
 #include "ToneTestSupport.h"
 #include "codec/ImageMap.h"
 #include "frmCommChInfo.h"
+#include "sound/ModBeep.h"
 #include "link/ProgramProtocol.h"
 #include "support/ScriptedLink.h"
 #include "support/widgets/InstalledProgram.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -25,13 +31,18 @@ namespace {
 
 // The tree's nodes in order: channels, optional features, roger beep, DTMF.
 const char* const kEditors[] = {"frmCommChInfo", "FrmOptFeatures", "FrmToneTips", "FrmDTMF"};
+const char* const kMenus[] = {nullptr, "mnuOptFeature", "mnuToneTips", nullptr};
 
 class Editors : public ProgramWithTones {
 protected:
-    template <class W>
+    template <class W = QWidget>
+    W* Find(int k) {
+        return qobject_cast<W*>(zr50->forms().Find(QLatin1String(kEditors[k])));
+    }
+    template <class W = QWidget>
     W* Open(int k) {
         emit main().TreeView1->itemClicked(main().TreeView1->topLevelItem(0)->child(k), 0);
-        return qobject_cast<W*>(zr50->forms().Find(QLatin1String(kEditors[k])));
+        return Find<W>(k);
     }
     void SaveAs(const QString& path) {
         prompter.ScriptFiles({path});
@@ -46,7 +57,37 @@ protected:
         return RunUntil([&] { return Idle() && prompter.shown.size() == 2; }) &&
                prompter.Texts().last() == done;
     }
+    uint8_t Radio(int addr) { return radio.Image()[size_t(addr)]; }
 };
+
+TEST_F(Editors, MenuAndTreeOpenOneWindowEachInTheCurrentLanguage) {
+    for (int k = 1; k < 4; ++k) {
+        QTreeWidgetItem* node = main().TreeView1->topLevelItem(0)->child(k);
+        EXPECT_FALSE(node->isDisabled()) << kEditors[k];
+        QWidget* w = nullptr;
+        if (kMenus[k]) {
+            ASSERT_TRUE(main().Menu(kMenus[k])->isEnabled());
+            main().Menu(kMenus[k])->trigger();
+            w = Find(k);
+            ASSERT_NE(w, nullptr) << kEditors[k];
+        }
+        QWidget* fromTree = Open(k);
+        EXPECT_NE(fromTree, nullptr) << kEditors[k];
+        if (w) {
+            EXPECT_EQ(fromTree, w) << kEditors[k];
+        }
+    }
+    EXPECT_EQ(main().findChildren<FrmOptFeatures*>().size(), 1);
+
+    // Another language closes them; opened again they speak it.
+    p().settings.CurLanguage = kChinese;
+    main().MDIForm_Activate();
+    for (int k = 1; k < 4; ++k) EXPECT_EQ(Find(k), nullptr) << kEditors[k];
+    auto* opt = Open<FrmOptFeatures>(1);
+    ASSERT_NE(opt, nullptr);
+    EXPECT_EQ(opt->windowTitle(), QString::fromUtf8("可选功能"));
+    EXPECT_EQ(opt->Label1[24]->text(), QString::fromUtf8("ASQ等级"));
+}
 
 TEST_F(Editors, EachOpenedAndClosedUntouchedLeavesTheFilesByteForByte) {
     // The template, then a radio full of values no list holds.
@@ -61,7 +102,7 @@ TEST_F(Editors, EachOpenedAndClosedUntouchedLeavesTheFilesByteForByte) {
         SaveAs(Folder("a.dat"));
         ASSERT_FALSE(p().doc.IsDataModified());
         for (int k = 0; k < 4; ++k) {
-            QWidget* w = Open<QWidget>(k);
+            QWidget* w = Open(k);
             ASSERT_NE(w, nullptr) << kEditors[k];
             if (auto* tones = qobject_cast<FrmToneTips*>(w))
                 for (int t = 1; t <= 8; ++t) ClickTab(tones, t);
@@ -75,12 +116,22 @@ TEST_F(Editors, EachOpenedAndClosedUntouchedLeavesTheFilesByteForByte) {
     }
 }
 
-TEST_F(Editors, AnEditInEachWithAllOpenIsSavedReopenedAndWritten) {
+TEST_F(Editors, EditsInEachAreSavedReopenedWrittenAndReadBack) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    const QString path = Folder("all.dat");
+    SaveAs(path);
     auto* channels = Open<frmCommChInfo>(0);
     auto* opt = Open<FrmOptFeatures>(1);
     auto* tones = Open<FrmToneTips>(2);
     auto* dtmf = Open<FrmDTMF>(3);
     ASSERT_TRUE(channels && opt && tones && dtmf);
+
+    // An option byte changed alone is offered for saving; Cancel keeps it.
+    Choose(opt->Combo1[9], "120s");  // TOT
+    prompter.Script({Answer::Cancel});
+    main().Menu("mnuFileOpen")->trigger();
+    EXPECT_EQ(prompter.Texts(), QStringList({"File has been modify,save it now?"}));
+    ASSERT_EQ(Find(1), opt);
 
     // Channel 3 of band 0's current group gets a receive frequency.
     channels->Combo2->setCurrentIndex(0);
@@ -91,32 +142,83 @@ TEST_F(Editors, AnEditInEachWithAllOpenIsSavedReopenedAndWritten) {
     ASSERT_TRUE(channels->Text1->isVisible());
     QTest::keyClicks(channels->Text1, QStringLiteral("27.12345"));
     QTest::keyClick(channels->Text1, Qt::Key_Return);
-    Choose(opt->Combo1[9], "120s");  // TOT
+    Choose(opt->Combo1[47], "2550");  // CW tone
+    opt->Check1[9]->setChecked(true);
+    opt->Check1[9]->click();  // PA off
     ClickTab(tones, 3);
     Choose(tones->Combo3[1], "1200");  // step 2
+    Choose(tones->Combo4[1], "150");
+    Choose(tones->Combo1, "4");  // cycles
     dtmf->SSTab1->setCurrentIndex(2);
     TypeCode(dtmf, 2, QStringLiteral("12*#"));
-    ASSERT_TRUE(p().doc.IsDataModified());
-
-    const QString path = Folder("all.dat");
+    dtmf->Combo1[0]->setCurrentIndex(19);  // send time "200"
+    emit dtmf->Combo1[0]->activated(19);
     SaveAs(path);
-    prompter.Script({Answer::Ok});
-    main().Menu("mnuFileNew")->trigger();
+    ASSERT_FALSE(p().doc.IsDataModified());
+
+    // Playing while the file is opened again: the windows go, the sound ends.
+    tones->Command1->click();
+    ASSERT_TRUE(zr50->beep().IsPlaying());
     prompter.ScriptFiles({path});
     main().Menu("mnuFileOpen")->trigger();
     ASSERT_EQ(p().doc.DataFileName, path);
+    for (int k = 1; k < 4; ++k) EXPECT_EQ(Find(k), nullptr) << kEditors[k];
+    clock.RunOut();
+    EXPECT_FALSE(zr50->beep().IsPlaying());
 
-    // Written from the reopened file: every edit in the radio's memory.
+    // Written from the reopened file with a Tx offset still in its box: every
+    // edit in the radio's memory.
+    opt = Open<FrmOptFeatures>(1);
+    ASSERT_NE(opt, nullptr);
+    opt->Text4[12]->setFocus();
+    QApplication::processEvents();  // the box selects its text on entry
+    QTest::keyClicks(opt->Text4[12], "2.5");
     ASSERT_TRUE(Transfer("mnuWriteToRadio", kWriteDone));
-    const MemImage& m = radio.Image();
-    EXPECT_TRUE(SameTransferred(EncodedImage(p().doc), m));
+    EXPECT_TRUE(SameTransferred(EncodedImage(p().doc), radio.Image()));
     const int group = p().doc.DataRec.CurGroup[0];
     const int slot = p().doc.FindChannelIndex(3, 0, group);
     ASSERT_GT(slot, 0);
     EXPECT_EQ(p().doc.ChData(0, slot, group).RxFreq.raw(), "2712345 ");
-    EXPECT_EQ(m[0x4A10], 12);  // TOT
-    EXPECT_EQ(m[size_t(imagemap::ToneRecordAt(3) + 1 + 2)], 120);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&m[0x4490]), 6), QByteArray("\x01\x02\x0e\x0f\x10\x10", 6));
+    const std::pair<int, int> bytes[] = {
+        {0x4A10, 12},                // TOT
+        {0x4A32, 255}, {0x4A33, 0},  // CW tone
+        {0x4A17, 25000 & 0xFF}, {0x4A18, 25000 >> 8},  // Tx offset
+        {0x4A1B, 20},                // DTMF send time
+        {0x4480, 0x10},              // code 1 stays empty
+        {imagemap::ToneRecordAt(3), 4},
+        {imagemap::ToneRecordAt(3) + 1 + 2, 120},
+        {imagemap::ToneRecordAt(3) + 1 + kToneSteps + 2, 15},
+    };
+    for (auto [addr, value] : bytes) EXPECT_EQ(Radio(addr), value) << std::hex << addr;
+    EXPECT_EQ(Radio(0x4A06) & 0x10, 0);  // PA disabled
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&radio.Image()[0x4490]), 6),
+              QByteArray("\x01\x02\x0e\x0f\x10\x10", 6));
+
+    // A read after the write closes the windows and brings the settings back.
+    ASSERT_TRUE(Transfer("mnuReadFromRadio", kReadDone));
+    EXPECT_EQ(Find(1), nullptr);
+    opt = Open<FrmOptFeatures>(1);
+    tones = Open<FrmToneTips>(2);
+    dtmf = Open<FrmDTMF>(3);
+    ASSERT_TRUE(opt && tones && dtmf);
+    EXPECT_EQ(opt->Combo1[9]->currentText(), "120s");
+    EXPECT_EQ(opt->Combo1[47]->currentText(), "2550");
+    EXPECT_EQ(opt->Text4[12]->text(), "2.5000");
+    EXPECT_FALSE(opt->Check1[9]->isChecked());
+    ClickTab(tones, 3);
+    EXPECT_EQ(tones->Combo1->currentText() + tones->Combo3[1]->currentText() + tones->Combo4[1]->currentText(),
+              "41200150");
+    EXPECT_EQ(dtmf->MSFlexGrid1->TextMatrix(2, 1), QStringLiteral("12*#"));
+    EXPECT_EQ(dtmf->Combo1[0]->currentText(), QStringLiteral("200"));
+
+    // A DTMF edit, and leaving the program asks; Cancel keeps it running.
+    dtmf->SSTab1->setCurrentIndex(2);
+    TypeCode(dtmf, 2, QStringLiteral("7"));
+    prompter.shown.clear();
+    prompter.Script({Answer::Cancel});
+    EXPECT_FALSE(main().close());
+    EXPECT_EQ(prompter.Texts(), QStringList{"File has been modify,save it now?"});
+    EXPECT_TRUE(zr50->forms().IsLoaded(QStringLiteral("FrmDTMF")));
 }
 
 }  // namespace

@@ -29,34 +29,23 @@ struct TonePlayer : ::testing::Test {
     }
 };
 
-TEST_F(TonePlayer, PlaysStepsPausesAndTheIntervalAfterEveryCycle) {
-    // 0.07 s of interval is 70 ms on the clock, not 71.
-    SetSteps(Rec(1), {{100, 20}, {0, 10}, {40, 5}}, 2, 7);
-    ASSERT_TRUE(Play(1));
-    EXPECT_EQ(clock.RunOut(), 8);
-    const Pieces once{{1000, 200}, {0, 100}, {400, 50}, {0, 70}};
-    Pieces twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(out.pieces, twice);
-    EXPECT_EQ(clock.now, 2 * 420);
-    EXPECT_EQ(finished.count(), 1);
-    EXPECT_EQ(out.stops, 0);
-}
-
 TEST_F(TonePlayer, ShortLowAndEmptySteps) {
-    // Codes 1..4 are pauses, 5 sounds 50 Hz; a step of length 0 (or below) leaves no gap.
-    SetSteps(Rec(2), {{4, 3}, {100, 0}, {5, 2}, {7, -3}, {90, 1}}, 1, 0);
+    // Codes 1..4 are pauses, 5 sounds 50 Hz; a step of length 0 (or below)
+    // leaves no gap; 0.07 s of interval is 70 ms on the clock, not 71.
+    SetSteps(Rec(2), {{4, 3}, {100, 0}, {5, 2}, {7, -3}, {90, 1}}, 1, 7);
     ASSERT_TRUE(Play(2));
     EXPECT_EQ(beep.ToneRecordLength(beep.CurToneRecord), 60);
     clock.RunOut();
-    EXPECT_EQ(out.pieces, (Pieces{{0, 30}, {50, 20}, {900, 10}}));
+    EXPECT_EQ(out.pieces, (Pieces{{0, 30}, {50, 20}, {900, 10}, {0, 70}}));
+    EXPECT_EQ(clock.now, 130);
+    EXPECT_EQ(out.stops, 0);
     // All lengths 0: nothing to play. Cycles "Off": ends at once, silent.
     SetSteps(Rec(3), {{100, 0}}, 5, 10);
     EXPECT_FALSE(Play(3));
     SetSteps(Rec(4), {{100, 10}}, 0, 10);
     ASSERT_TRUE(Play(4));
     EXPECT_EQ(finished.count(), 2);
-    EXPECT_EQ(out.pieces.size(), 3u);
+    EXPECT_EQ(out.pieces.size(), 4u);
     EXPECT_FALSE(clock.Waiting());
 }
 

@@ -117,12 +117,7 @@ struct PtyRadio {
     }
     ~PtyRadio() { qunsetenv("KDRADIO_PORT_DIR"); }
     QString Device(int port) const { return mapDir.path() + QStringLiteral("/com%1").arg(port); }
-    // Frames the radio has heard, answered or not.
-    int Frames() const {
-        const sim::FlashRadioCounters& c = radio.radio.counters;
-        return c.updates + c.idents + c.pages + c.badPages + c.ends;
-    }
-    bool Silent() const { return radio.radio.stopAfter > 0 && Frames() > radio.radio.stopAfter; }
+    bool Silent() const { return radio.radio.stopAfter > 0 && radio.radio.Frames() > radio.radio.stopAfter; }
 
     QTemporaryDir mapDir;
     sim::FlashRadio radio;

@@ -18,6 +18,15 @@ public:
     // Where the pages go after each end byte (empty: nowhere).
     QString saveTo;
 
+    // Faults of the line (0: off); frames count from the start, handshake
+    // first, and again from 0 whenever radio is replaced.
+    // The answer to frame lateFrame leaves lateMs late; later answers do not wait for it.
+    int lateFrame = 0;
+    int lateMs = 0;
+    // One stray byte goes out just before frame strayFrame begins (before its echo).
+    int strayFrame = 0;
+    char strayByte = 0x06;
+
     void SetEcho(bool on) { line_.SetEcho(on); }
     void SetBaudRate(int baud) { line_.SetBaudRate(baud); }
     // Each reply goes out in this many pieces with a pause between them.

@@ -50,6 +50,8 @@ public:
     QList<QByteArray> Quiet();
     // Bytes still waiting for the rest of their frame.
     int Pending() const { return int(in_.size()); }
+    // Frames heard so far, answered or not.
+    int Frames() const { return frames_; }
 
     // Page p's bytes at address p * 1024 (0xFF where nothing was written).
     QByteArray PageAt(uint32_t address) const;

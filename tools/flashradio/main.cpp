@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
     const auto nakEvery = opt("nak-every", "Refuse every Nth good page with NAK.", "n", "0");
     const auto corruptEvery = opt("corrupt-every", "Spoil every Nth reply.", "n", "0");
     const auto stopAfter = opt("stop-after", "Answer nothing after N frames.", "n", "0");
+    const auto lateFrame = opt("late-frame", "Answer frame N (the handshake is frame 1) late.", "n", "0");
+    const auto lateMs = opt("late-ms", "How late, in ms; later answers go out first.", "ms", "1500");
+    const auto strayFrame = opt("stray-frame", "Put one stray byte 0x06 on the line before frame N.", "n", "0");
     const auto split = opt("split", "Send each reply in this many pieces.", "n", "1");
     const auto pause = opt("split-pause", "Pause between pieces in ms.", "ms", "20");
     const auto image = opt("image", "Raw image served to page reads from address 0.", "file");
@@ -58,6 +61,9 @@ int main(int argc, char** argv) {
     radio.radio.nakEvery = cli.value(nakEvery).toInt();
     radio.radio.corruptEvery = cli.value(corruptEvery).toInt();
     radio.radio.stopAfter = cli.value(stopAfter).toInt();
+    radio.lateFrame = cli.value(lateFrame).toInt();
+    radio.lateMs = cli.value(lateMs).toInt();
+    radio.strayFrame = cli.value(strayFrame).toInt();
     radio.SetBaudRate(cli.value(baud).toInt());
     radio.SetEcho(cli.isSet(echo));
     radio.SplitReplies(cli.value(split).toInt(), cli.value(pause).toInt());

@@ -24,6 +24,7 @@ PacedLine::PacedLine(QObject* parent) : QObject(parent) {
 
 PacedLine::~PacedLine() {
     onByte = nullptr;
+    onArriving = nullptr;
     onWritten = nullptr;
     onQuiet = nullptr;
     CloseLine();
@@ -58,6 +59,7 @@ void PacedLine::OnReadable() {
     for (char c : chunk) {
         if (!pty_.IsOpen()) return;  // a listener pulled the plug
         at += byteMs_;
+        if (onArriving) onArriving(c, at);
         if (echo_) {
             Queue(QByteArray(1, c), at);
             Pump();

@@ -32,6 +32,8 @@ public:
 
     // Each byte heard, at the time (ms on Now()'s clock) it has fully arrived.
     std::function<void(char byte, double at)> onByte;
+    // The same, before the byte is echoed: what is sent from here goes out ahead of the echo.
+    std::function<void(char byte, double at)> onArriving;
     // A piece of bytes went out to the line in one write.
     std::function<void(int bytes)> onWritten;
     // The line has been quiet for QuietMs after the last byte heard.

@@ -42,7 +42,6 @@ inline const QString kReadComplete = QStringLiteral("Read complete!");
 inline const QString kWriteComplete = QStringLiteral("Write complete!");
 inline const QString kOutsideReadPages = QStringLiteral(
     "A data block lies outside the pages read from the radio (addresses 0 to 17FF), please check");
-inline const QString kProgressLoadError = QStringLiteral("ProgressForm_LoadError");
 inline const QString kUnknownOs = QStringLiteral("Unknown operating system");
 
 }  // namespace kdi::text

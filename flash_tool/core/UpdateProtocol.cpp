@@ -7,6 +7,7 @@
 #include "ui/Prompter.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace kdi {
 
@@ -92,11 +93,15 @@ void UpdateProtocol::StartSession() {
     if (CommMode != 1 && CommMode != 2) return;
     RetryCount = 0;
     NakCount = 0;
+    furthestPage_ = -1;
+    carried_ = 0;
+    unsettled_ = false;
     // A model left from an earlier session must not pass this one's check.
     RadioModel.clear();
     RadioVersion.clear();
+    // Only the port the user confirmed: if it went away meanwhile, nothing is sent.
     if (!OpenPort()) {
-        Ask(text::kProgressLoadError, Buttons::Ok, Icon::None);
+        Ask(text::kCannotOpenPort, Buttons::Ok, Icon::Critical);
         EndCommSession(false);
         return;
     }
@@ -112,10 +117,13 @@ void UpdateProtocol::ProgressClosed() {
 
 bool UpdateProtocol::OpenPort() {
     if (port_.IsOpen()) port_.Close();
-    const QString device = settings_.comPort > 0 ? deviceOf_(settings_.comPort) : QString();
     zr50::LineSettings line;
     line.baud = settings_.Baud();
-    if (device.isEmpty() || line.baud <= 0 || !port_.Open(device, line)) return false;
+    // The port must still stand for the device it stood for when the user confirmed it.
+    const QString device = sessionPort_ > 0 ? deviceOf_(sessionPort_) : QString();
+    if (device.isEmpty() || device != sessionDevice_ || line.baud <= 0 || !port_.Open(device, line))
+        return false;
+    // Every byte is handed on as it comes; the matcher decides when an answer is whole.
     port_.SetThreshold(1);
     return true;
 }
@@ -125,6 +133,9 @@ bool UpdateProtocol::OpenSerialPort() {
     LastPercent = 0;
     waitTimer_.Stop();
     RetryCount = 0;
+    // The port list is re-scanned while the question is up; the session keeps this device.
+    sessionPort_ = settings_.comPort;
+    sessionDevice_ = sessionPort_ > 0 ? deviceOf_(sessionPort_) : QString();
     if (OpenPort()) return true;
     Ask(text::kCannotOpenPort, Buttons::Ok, Icon::Critical);
     return false;
@@ -133,6 +144,9 @@ bool UpdateProtocol::OpenSerialPort() {
 void UpdateProtocol::ResetCommState() {
     ReplyExpected = false;
     waitTimer_.Stop();
+    Phase = Waiting::Reply;
+    unsettled_ = false;
+    rx_.clear();
     RetryCount = 0;
     CommMode = 0;
     ReadStep = 0;
@@ -174,14 +188,26 @@ int UpdateProtocol::ReplyIntervalMs(int bytesOut, int bytesBack) const {
     return int(qint64(std::clamp(settings_.PortTime, 1, 10)) * 1000 + wire);
 }
 
+// An answer later than this behind another is taken as never coming.
+int UpdateProtocol::QuietMs() const { return ReplyIntervalMs(0, 1); }
+
+void UpdateProtocol::Restart(Waiting phase, int ms) {
+    Phase = phase;
+    waitTimer_.SetInterval(ms);
+    waitTimer_.Start();
+}
+
 // --- senders -------------------------------------------------------------------
 
-void UpdateProtocol::Send(const QByteArray& frame, int echoLen, int threshold, int bytesBack) {
+void UpdateProtocol::Send(const QByteArray& frame, int echoLen, int bytesBack, ReplyKind kind) {
     EchoLen = echoLen;
-    port_.SetThreshold(threshold);
+    sent_ = frame;
+    expect_ = kind;
+    rx_.clear();
+    outstanding_ = carried_ + 1;
+    carried_ = 0;
     port_.ClearBuffers();
-    waitTimer_.SetInterval(ReplyIntervalMs(int(frame.size()), bytesBack));
-    waitTimer_.Start();
+    Restart(Waiting::Reply, ReplyIntervalMs(int(frame.size()), bytesBack));
     port_.Output(frame);
 }
 
@@ -196,44 +222,35 @@ void UpdateProtocol::SendHandshake() {
         CommMode = ReadStep = WriteStep = 0;
     }
     const int echo = settings_.Duplex ? 0 : int(kUpdateCmd.size());
-    Send(kUpdateCmd, echo, echo + 1, echo + 1);
+    Send(kUpdateCmd, echo, echo + 1, ReplyKind::Ack);
     ReplyExpected = true;
 }
 
 void UpdateProtocol::RequestModel() {
     const int echo = settings_.Duplex ? 0 : 1;
-    Send(QByteArray(1, kIdRequest), echo, echo + kIdReplySize, echo + kIdReplySize);
+    Send(QByteArray(1, kIdRequest), echo, echo + kIdReplySize, ReplyKind::Ident);
 }
 
 void UpdateProtocol::SendWritePage(int page) {
     UpdatePageProgress();
     const PageOut out = project_.PageOfSequence(page, PadWithFF);
     const int echo = settings_.Duplex ? 0 : kPageFrameSize;
-    Send(WritePageFrame(out.address, out.data), echo, echo + 1, echo + 1);
+    Send(WritePageFrame(out.address, out.data), echo, echo + 1, ReplyKind::Ack);
 }
 
 void UpdateProtocol::RequestReadPage(int slot) {
     if (slot < 0 || size_t(slot) >= ReadCachePages.size()) return;
     // The line echoes the request's own four bytes.
     const int echo = settings_.Duplex ? 0 : kReadRequestSize;
-    Send(ReadPageRequest(ReadCachePages[size_t(slot)]), echo, echo + kReadReplySize,
-         echo + kReadReplySize);
+    Send(ReadPageRequest(ReadCachePages[size_t(slot)]), echo, echo + kReadReplySize, ReplyKind::Page);
 }
 
 void UpdateProtocol::SendEndByte() {
     const int echo = settings_.Duplex ? 0 : 1;
-    Send(QByteArray(1, kEndByte), echo, echo + 1, echo + 1);
+    Send(QByteArray(1, kEndByte), echo, echo + 1, ReplyKind::Ack);
 }
 
 // --- reply tests ---------------------------------------------------------------
-
-bool UpdateProtocol::IsAckAfterEcho(const QByteArray& bytes) const {
-    return bytes.size() >= EchoLen + 1 && bytes[EchoLen] == kAck;
-}
-
-bool UpdateProtocol::IsNak(const QByteArray& bytes) const {
-    return bytes.size() >= EchoLen + 1 && bytes[EchoLen] == kNak;
-}
 
 bool UpdateProtocol::ParseModelReply(const QByteArray& bytes) {
     const auto id = ParseIdReply(bytes, EchoLen);
@@ -251,41 +268,106 @@ bool UpdateProtocol::CheckImageModel() {
 
 // --- the step machine ------------------------------------------------------------
 
+int UpdateProtocol::ReadPageOfStep() const {
+    return ReadCachePages[size_t(std::clamp<int>(PageIndex, 0, kReadCacheSlots - 1))];
+}
+
+UpdateProtocol::Match UpdateProtocol::MatchReply() const {
+    // The echo comes first and is the frame itself, byte for byte.
+    const int echo = std::min(EchoLen, int(rx_.size()));
+    if (echo > sent_.size() || std::memcmp(rx_.constData(), sent_.constData(), size_t(echo)) != 0)
+        return Match::Ambiguous;
+    if (rx_.size() <= EchoLen) return Match::Incomplete;
+    const QByteArray reply = rx_.mid(EchoLen);
+    switch (expect_) {
+    case ReplyKind::Ack: {
+        // One answer for each send that may still be answered, all of one kind.
+        const char first = reply[0];
+        if (reply.size() > outstanding_ || (first != kAck && first != kNak)) return Match::Ambiguous;
+        for (char c : reply)
+            if (c != first) return Match::Ambiguous;
+        return first == kAck ? Match::Ack : Match::Nak;
+    }
+    case ReplyKind::Ident:
+        if (reply.size() < kIdReplySize) return Match::Incomplete;
+        return ParseIdReply(rx_, EchoLen) ? Match::Ident : Match::Ambiguous;
+    case ReplyKind::Page:
+        if (reply[0] == kNak) return reply.size() == 1 ? Match::Nak : Match::Ambiguous;
+        if (reply[0] != kAck) return Match::Ambiguous;
+        if (reply.size() < kReadReplySize) return Match::Incomplete;
+        return ParseReadPageReply(rx_, EchoLen, ReadPageOfStep()) ? Match::Page : Match::Ambiguous;
+    }
+    return Match::Ambiguous;
+}
+
 void UpdateProtocol::MSComm1_OnComm(const QByteArray& bytes) {
     if (inPrompt_ || CommMode == 0 || !ReplyExpected) return;
-    if (CommMode == 2 && WriteStep == 2) {
-        // Only the identity itself answers the identity request.
-        if (ParseModelReply(bytes)) OnCommReply();
+    // What arrives while the line is let fall quiet belongs to no frame.
+    if (Phase == Waiting::Settle) return;
+    rx_ += bytes;
+    const Match m = MatchReply();
+    if (m == Match::Incomplete) return;
+    if (m == Match::Ambiguous) {
+        OnAmbiguous();
         return;
     }
-    if (CommMode == 1 && ReadStep == 2) {
-        const int page = ReadCachePages[size_t(std::clamp<int>(PageIndex, 0, kReadCacheSlots - 1))];
-        if (const auto data = ParseReadPageReply(bytes, EchoLen, page)) {
-            ReadCache.replace(PageIndex * kPageSize, kPageSize, *data);
-            OnCommReply();
-        } else if (IsNak(bytes)) {
-            OnNak();
-        }
+    // A page read names itself. Any other answer counts at once only when no
+    // earlier send can still be answered; the end byte's answer also closes
+    // the books on every page, so nothing may follow it either.
+    const bool endOfWrite = CommMode == 2 && WriteStep == kStepEnd;
+    if (m != Match::Page && (unsettled_ || endOfWrite)) {
+        Restart(Waiting::Confirm, QuietMs());
         return;
     }
-    if (IsAckAfterEcho(bytes))
+    Deliver(m);
+}
+
+void UpdateProtocol::Deliver(Match m) {
+    waitTimer_.Stop();
+    // Quiet behind the answer: every earlier send is answered or gone.
+    if (Phase == Waiting::Confirm) unsettled_ = false;
+    Phase = Waiting::Reply;
+    switch (m) {
+    case Match::Ack: OnCommReply(); break;
+    case Match::Ident:
+        ParseModelReply(rx_);
         OnCommReply();
-    else if (CommMode == 2 && WriteStep == 3 && IsNak(bytes))
-        OnNak();
+        break;
+    case Match::Page:
+        if (const auto data = ParseReadPageReply(rx_, EchoLen, ReadPageOfStep())) {
+            ReadCache.replace(std::clamp(PageIndex, 0, kReadCacheSlots - 1) * kPageSize, kPageSize, *data);
+            OnCommReply();
+        }
+        break;
+    case Match::Nak: OnNak(); break;
+    default: OnAmbiguous(); break;
+    }
+}
+
+void UpdateProtocol::OnAmbiguous() {
+    waitTimer_.Stop();
+    unsettled_ = true;
+    rx_.clear();
+    // At the end byte an answer too many means an earlier one was charged to
+    // the wrong frame: no page of this session can be vouched for.
+    if (CommMode == 2 && WriteStep == kStepEnd) {
+        PromptUpdateRestart();
+        return;
+    }
+    // A stray byte may have stood in for the page before's own answer.
+    if (CommMode == 2 && WriteStep == 3 && PageIndex > 0) --PageIndex;
+    Restart(Waiting::Settle, QuietMs());
 }
 
 void UpdateProtocol::OnNak() {
     waitTimer_.Stop();
-    // A page the radio refuses again and again is as good as unanswered.
+    // A frame the radio refuses again and again is as good as unanswered.
     if (++NakCount >= kNaksPerRetry) {
         NakCount = 0;
-        WaitTimer_Timer();
+        RetryOrPrompt();
         return;
     }
-    if (CommMode == 1)
-        RequestReadPage(PageIndex);
-    else
-        SendWritePage(PageIndex);
+    ResendFrame();
 }
 
 void UpdateProtocol::OnCommReply() {
@@ -330,9 +412,13 @@ void UpdateProtocol::OnCommReply() {
 }
 
 void UpdateProtocol::NextWritePage() {
-    RetryCount = 0;
     NakCount = 0;
     ++PageIndex;
+    // A page sent again after a step back renews no retries.
+    if (PageIndex > furthestPage_) {
+        furthestPage_ = PageIndex;
+        RetryCount = 0;
+    }
     if (PageIndex >= project_.PageTotal)
         FinishPageTransfer();
     else
@@ -377,9 +463,29 @@ void UpdateProtocol::UpdatePageProgress() {
     }
 }
 
-void UpdateProtocol::RetryOrPrompt(const std::function<void()>& resend) {
+void UpdateProtocol::ResendFrame() {
+    if (CommMode == 1) {
+        switch (ReadStep) {
+        case 1: SendHandshake(); break;
+        case 2: RequestReadPage(PageIndex); break;
+        case kStepEnd: SendEndByte(); break;
+        default: break;
+        }
+    } else if (CommMode == 2) {
+        switch (LastSent) {
+        case 0: SendHandshake(); break;
+        case 1: RequestModel(); break;
+        case 2:
+        case 3: SendWritePage(PageIndex); break;
+        case kStepEnd: SendEndByte(); break;
+        default: break;
+        }
+    }
+}
+
+void UpdateProtocol::RetryOrPrompt() {
     if (++RetryCount <= 3)
-        resend();
+        ResendFrame();
     else
         PromptUpdateRestart();
 }
@@ -387,28 +493,31 @@ void UpdateProtocol::RetryOrPrompt(const std::function<void()>& resend) {
 void UpdateProtocol::WaitTimer_Timer() {
     if (inPrompt_) return;
     waitTimer_.Stop();
-    if (CommMode == 1) {
-        switch (ReadStep) {
-        case 1: RetryOrPrompt([this] { SendHandshake(); }); break;
-        case 2: RetryOrPrompt([this] { RequestReadPage(PageIndex); }); break;
-        case kStepEnd: StopCommSession(true); break;
-        default: break;
-        }
-    } else if (CommMode == 2) {
-        switch (LastSent) {
-        case 0: RetryOrPrompt([this] { SendHandshake(); }); break;
-        case 1: RetryOrPrompt([this] { RequestModel(); }); break;
-        case 2:
-        case 3: RetryOrPrompt([this] { SendWritePage(PageIndex); }); break;
-        case kStepEnd: StopCommSession(true); break;
-        default: break;
-        }
+    switch (Phase) {
+    case Waiting::Confirm: Deliver(MatchReply()); return;
+    case Waiting::Settle:
+        Phase = Waiting::Reply;
+        RetryOrPrompt();
+        return;
+    case Waiting::Reply: break;
     }
+    if (CommMode == 1 && ReadStep == kStepEnd) {
+        // The pages are in; the end byte's answer adds nothing to them.
+        StopCommSession(true);
+        return;
+    }
+    if (CommMode != 1 && CommMode != 2) return;
+    // The answer may still come, behind the resend's.
+    unsettled_ = true;
+    carried_ = outstanding_;
+    RetryOrPrompt();
 }
 
 void UpdateProtocol::PromptUpdateRestart() {
     RetryCount = 0;
     ReplyExpected = false;
+    carried_ = 0;
+    Phase = Waiting::Reply;
     const Answer a = Ask(text::kCheckConnection, Buttons::OkCancel, Icon::Question);
     if (CommMode == 0) return;  // ended meanwhile
     if (a != Answer::Ok) {
@@ -420,6 +529,7 @@ void UpdateProtocol::PromptUpdateRestart() {
     if (CommMode == 2) LastSent = 0;
     NakCount = 0;
     PageIndex = -1;
+    furthestPage_ = -1;
     LastPercent = 0;
     if (view_ && view_->IsProgressVisible()) {
         view_->SetProgressValue(0);

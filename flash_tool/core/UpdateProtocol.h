@@ -4,6 +4,13 @@
 // sends the handshake, asks the radio's model, sends every page of the plan and
 // the end byte; a read fetches pages 0 to 5 into a cache and from there into
 // the blocks.
+//
+// The radio's one-byte answers carry no page number, so a reply counts only
+// when it can belong to nothing but the frame just sent: the line's echo must
+// be exactly the bytes sent, and after a time-out (when an answer to an earlier
+// send may still be on its way) a reply counts only once the line has stayed
+// quiet behind it. Bytes that fit no such reading make the frame ambiguous: the
+// line is let fall quiet and the frame, with the page before it, goes again.
 
 #include "FlashSettings.h"
 #include "Project.h"
@@ -38,8 +45,14 @@ using DeviceOfPort = std::function<QString(int port)>;
 
 constexpr int kReadCacheSlots = 6;
 constexpr int kStepEnd = 69;
-// NAKs in a row for one page after which it counts as one unanswered send.
+// NAKs in a row for one frame after which it counts as one unanswered send.
 constexpr int kNaksPerRetry = 10;
+
+// What the frame just sent is answered by.
+enum class ReplyKind { Ack, Ident, Page };
+// What the reply timer is timing: the answer to a frame, the quiet behind an
+// answer that may have company, or the quiet before an ambiguous frame goes again.
+enum class Waiting { Reply, Confirm, Settle };
 
 class UpdateProtocol {
 public:
@@ -74,8 +87,6 @@ public:
     void RequestReadPage(int slot);
     void SendEndByte();
 
-    bool IsAckAfterEcho(const QByteArray& bytes) const;
-    bool IsNak(const QByteArray& bytes) const;
     bool ParseModelReply(const QByteArray& bytes);
     bool CheckImageModel();
 
@@ -114,13 +125,24 @@ public:
     QString RadioVersion;
     QByteArray ReadCache;
     std::vector<int32_t> ReadCachePages;
-    int NakCount = 0;  // NAKs in a row for the page in flight
+    int NakCount = 0;  // NAKs in a row for the frame in flight
+    Waiting Phase = Waiting::Reply;  // what WaitTimer is timing
 
 private:
-    void Send(const QByteArray& frame, int echoLen, int threshold, int bytesBack);
+    enum class Match { Incomplete, Ambiguous, Ack, Nak, Ident, Page };
+    void Send(const QByteArray& frame, int echoLen, int bytesBack, ReplyKind kind);
+    // What the bytes received since the last send amount to.
+    Match MatchReply() const;
+    void Deliver(Match m);
+    void OnAmbiguous();
+    void Restart(Waiting phase, int ms);
+    int QuietMs() const;
     bool OpenPort();
     void OnNak();
-    void RetryOrPrompt(const std::function<void()>& resend);
+    // The frame of the current step once more; RetryOrPrompt counts it.
+    void ResendFrame();
+    void RetryOrPrompt();
+    int ReadPageOfStep() const;
     // A message box during a session: what the line does meanwhile belongs to no step.
     zr50::Answer Ask(const QString& text, zr50::Buttons buttons, zr50::Icon icon);
     void OnLineLost();
@@ -132,7 +154,18 @@ private:
     Prompter& prompter_;
     FlashView* view_ = nullptr;
     DeviceOfPort deviceOf_;
+    // The port the user confirmed and its device; the session uses no other.
+    int sessionPort_ = 0;
+    QString sessionDevice_;
     bool inPrompt_ = false;
+    QByteArray sent_;  // the frame just sent
+    ReplyKind expect_ = ReplyKind::Ack;
+    QByteArray rx_;    // everything received since
+    int outstanding_ = 1;  // sends of that frame whose answers may still come
+    int carried_ = 0;      // unanswered sends a time-out hands to the resend
+    int furthestPage_ = -1;
+    // An answer may still come for an earlier send: replies wait for quiet.
+    bool unsettled_ = false;
 };
 
 }  // namespace kdi

@@ -74,6 +74,36 @@ TEST_F(FlashEndToEnd, BlocksLandByteExactOverEchoSplitRepliesNaksAndASlowLine) {
     }
 }
 
+TEST_F(FlashEndToEnd, ALateAnswerOrAStrayByteLeavesNoPageOut) {
+    struct Road {
+        const char* name;
+        bool echo;
+        int lateFrame, strayFrame, nakEvery, baud;
+    };
+    // Frame 4 is the second page. Late: its first answer comes after the
+    // time-out and after the resend's answer, just as the next page (refused
+    // by the radio) is on its way. Stray: a 0x06 ahead of its echo, so the
+    // frame's own trailer stands where the answer belongs.
+    for (const Road& r : {Road{"late", false, 4, 0, 4, 19200}, Road{"stray", true, 0, 4, 3, 115200}}) {
+        SCOPED_TRACE(r.name);
+        radio.radio = sim::FlashRadioModel();
+        radio.radio.nakEvery = r.nakEvery;
+        radio.lateFrame = r.lateFrame;
+        radio.lateMs = 1800;  // at 19200 baud: 0.5 s into the refused page's frame
+        radio.strayFrame = r.strayFrame;
+        radio.SetEcho(r.echo);
+        radio.SetBaudRate(r.baud);
+        settings.Duplex = !r.echo;
+        settings.PortSpeed = QString::number(r.baud);
+        prompter.shown.clear();
+        ASSERT_TRUE(link.CommandWrite(true));
+        Finish();
+        EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kWriteComplete}));
+        ExpectFlashHolds(project, radio.radio, char(0xFF), 5);
+        EXPECT_GE(radio.radio.counters.naks, 1);
+    }
+}
+
 TEST_F(FlashEndToEnd, AVanishedLineEndsTheSessionWithoutACrash) {
     radio.radio.stopAfter = 3;
     prompter.Script({Answer::Ok, Answer::Cancel});

@@ -221,15 +221,28 @@ TEST_F(WriteEndToEnd, ClosingTheProgressWindowEndsTheSessionAndKeepsTheProject) 
 }
 
 TEST_F(WriteEndToEnd, APortThatCannotOpenLeavesTheProgramIdle) {
-    // The device vanishes between the port test and the window's load.
-    prompter.onShow = [this](const zr50::test::Shown& s) {
-        if (s.text == text::kConfirmWrite) QFile::remove(pty.Device(kPort));
+    // The device vanishes while the question is up, and the port list's
+    // re-scan moves on to COM1, where another radio listens.
+    sim::FlashRadio other;
+    ASSERT_TRUE(other.Start());
+    w->Check2->setChecked(true);
+    prompter.onShow = [&](const zr50::test::Shown& s) {
+        if (s.text != text::kConfirmWrite) return;
+        QFile::remove(pty.Device(kPort));
+        ASSERT_TRUE(QFile::link(other.DevicePath(), pty.Device(1)));
+        ports = {1};
+        w->ReShowComPortTimer_Timer();
+        ASSERT_EQ(settings.comPort, 1);
     };
     Write();
-    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kProgressLoadError}));
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kCannotOpenPort}));
+    EXPECT_EQ(prompter.shown.last().icon, zr50::Icon::Critical);
     EXPECT_TRUE(radio.radio.heard.isEmpty());
+    EXPECT_TRUE(other.radio.heard.isEmpty());
 
     // Without the device the write stops at the port test.
+    ports = {kPort};
+    w->ReShowComPortTimer_Timer();
     prompter.onShow = nullptr;
     prompter.shown.clear();
     Write();

@@ -221,4 +221,22 @@ TEST_F(Editors, EditsInEachAreSavedReopenedWrittenAndReadBack) {
     EXPECT_TRUE(zr50->forms().IsLoaded(QStringLiteral("FrmDTMF")));
 }
 
+TEST_F(Editors, AToneMadeUnusableWithTheFeaturesWindowClosedLeavesNoRogerInTheRadio) {
+    DataHeaderRec& d = p().doc.DataRec;
+    SetSteps(d.RBToneTable[1], {{100, 20}}, 1, 0);
+    SetSteps(d.RBToneTable[3], {{120, 15}}, 2, 0);
+    d.ComChanRb = 3;
+    auto* tones = Open<FrmToneTips>(2);
+    ASSERT_NE(tones, nullptr);
+    ClickTab(tones, 3);
+    Choose(tones->Combo1, "Off");
+    ASSERT_EQ(d.RBToneTable[3].Cycles, 0);
+    ASSERT_EQ(Find(1), nullptr);
+
+    SaveAs(Folder("rb.dat"));
+    EXPECT_EQ(p().doc.SavedDataRec.ComChanRb, 0);
+    ASSERT_TRUE(Transfer("mnuWriteToRadio", kWriteDone));
+    EXPECT_EQ(Radio(0x4A08), 0);
+}
+
 }  // namespace

@@ -32,7 +32,7 @@ namespace {
 constexpr int kPubMode = 18;
 constexpr int kComChanRb = 53;
 constexpr int kVox = 35;
-constexpr int kHFPublic = 45, kHamPublic = 46;
+constexpr int kHFPublic = 45;
 constexpr int kFirstMode = 5, kLastMode = 10;  // Check1 mode enables
 constexpr int kTxOffsetBox = 12;
 constexpr int kGridColumns = 4;

@@ -32,7 +32,7 @@ namespace {
 constexpr int kPubMode = 18;
 constexpr int kComChanRb = 53;
 constexpr int kVox = 35;
-constexpr int kHFPublic = 45, kHamPublic = 46;
+constexpr int kHFPublic = 45;
 constexpr int kFirstMode = 5, kLastMode = 10;  // Check1 mode enables
 constexpr int kTxOffsetBox = 12;
 constexpr int kGridColumns = 4;
@@ -374,14 +374,11 @@ void FrmOptFeatures::VoxDependency() {
 // ---- public refreshes ----
 
 void FrmOptFeatures::ShowRB() {
+    // The tone rule has already cleared the references to records no longer listed.
     InitRBComboList();
     const DataHeaderRec& d = p_.doc.DataRec;
     SelectComboByText(Combo2[5], QString::number(d.OptFeat.PubRoger));
     SelectComboByText(Combo1[kComChanRb], QString::number(d.ComChanRb));
-    if (!formLoaded_) return;
-    // A tone that is no longer usable shows as OFF, and the document follows.
-    SaveOptFeat(kCombo2Base + 5);
-    SaveOptFeat(kComChanRb);
 }
 
 void FrmOptFeatures::ShowDTMF() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
-# build (warnings as errors), the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the fuzz targets for a fixed number of runs.
+# build, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the fuzz targets (built with clang) for a fixed number of runs. Every
+# build treats warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -20,7 +21,7 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 
 if [ -f fuzz/CMakeLists.txt ]; then
     CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-        -DZR50_FUZZ=ON -DBUILD_TESTING=OFF
+        -DZR50_WERROR=ON -DZR50_FUZZ=ON -DBUILD_TESTING=OFF
     cmake --build build/fuzz -j "$jobs"
     for f in build/fuzz/fuzz/fuzz_*; do
         [ -f "$f" ] && [ -x "$f" ] || continue  # not the autogen folders

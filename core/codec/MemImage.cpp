@@ -2,6 +2,7 @@
 
 #include "codec/ImageMap.h"
 #include "model/Document.h"
+#include "rules/DtmfRefs.h"
 #include "rules/SharedHelpers.h"
 
 #include <algorithm>
@@ -20,6 +21,10 @@ const char* const kNoFreq = "FFFFFFFF";
 
 // Emergency modes other than FM, AM, USB, LSB go to the radio as FM.
 int CleanEmgMode(int v) { return v > 3 ? 0 : v; }
+
+// A code as the radio is given it: a file may hold anything, and a stray "E"
+// or "F" would reach the radio as "*" or "#".
+QString CleanDtmfCode(const FixedText<16>& code) { return DTMFKeysOf(StripNull(code.raw())); }
 
 bool AllDigits(const QString& t) {
     return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) {
@@ -164,7 +169,7 @@ void EncodeOptFeaturesWith(Encoder& enc, const Document& doc) {
     enc.context = QStringLiteral("settings");
     SettingsFields(enc, r);
     for (int k = 1; k <= kDtmfCodes; ++k) {
-        const QString code = StripNull(r.OptFeat.DTMFCode[k].raw());
+        const QString code = CleanDtmfCode(r.OptFeat.DTMFCode[k]);
         const int row = DtmfRowOf(k);
         for (int i = 0; i < 16; ++i)
             enc.PutByte(row + i,
@@ -231,7 +236,7 @@ EncodeError EncodeAllData(Document& doc, MemImage& image) {
         for (int g = 1; g <= LetteredGroupCount(band); ++g)
             for (int k = 0; k < 2; ++k)
                 f.EmgMode(band, g, k) = int16_t(CleanEmgMode(f.EmgMode(band, g, k)));
-    for (int k = 1; k <= kDtmfCodes; ++k) f.DTMFCode[k].set(StripNull(f.DTMFCode[k].raw()));
+    for (int k = 1; k <= kDtmfCodes; ++k) f.DTMFCode[k].set(CleanDtmfCode(f.DTMFCode[k]));
     return std::nullopt;
 }
 

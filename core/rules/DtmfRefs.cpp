@@ -25,6 +25,13 @@ QChar DTMFKeyChar(QChar c) {
     return QChar();
 }
 
+QString DTMFKeysOf(const QString& text) {
+    QString keys;
+    for (QChar c : text)
+        if (const QChar k = DTMFKeyChar(c); !k.isNull()) keys += k;
+    return keys;
+}
+
 void RevalidateDTMFUsers(Program& p) {
     auto valid = [&p](int16_t& ref) { ref = int16_t(ValidDTMFIndex(p.doc, ref)); };
     ForEachChannel(p.doc, [&valid](ChannelRecord& r) {

@@ -24,6 +24,8 @@ void SetDTMFCodeSlot(FixedText<16>& slot, const QString& code);
 // A character as a code holds it: "0".."9", "*", "#" and "A".."D" as they
 // are, "a".."d" upper-cased; a null character for any other.
 QChar DTMFKeyChar(QChar c);
+// The text with only the characters a code holds, as DTMFKeyChar gives them.
+QString DTMFKeysOf(const QString& text);
 
 // Clears the BOT, EOT and call references of every channel and of the public
 // channel to slots that hold no code, then refreshes the DTMF lists of the

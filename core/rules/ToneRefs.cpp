@@ -25,8 +25,10 @@ void RevalidateToneUsers(Program& p) {
     ForEachChannel(p.doc, [&p](ChannelRecord& r) {
         r.Roger = int16_t(ValidToneIndex(p.doc, r.Roger));
     });
-    OptFeatRec& o = p.doc.DataRec.OptFeat;
-    o.PubRoger = int16_t(ValidToneIndex(p.doc, o.PubRoger));
+    DataHeaderRec& d = p.doc.DataRec;
+    d.OptFeat.PubRoger = int16_t(ValidToneIndex(p.doc, d.OptFeat.PubRoger));
+    // The byte the radio is given, whether or not a window shows it.
+    d.ComChanRb = uint8_t(ValidToneIndex(p.doc, d.ComChanRb));
     p.forms.Call(QStringLiteral("frmCommChInfo"), "ShowRB");
     p.forms.Call(QStringLiteral("FrmOptFeatures"), "ShowRB");
 }

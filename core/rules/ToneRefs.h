@@ -11,8 +11,9 @@ struct Program;
 int ValidToneIndex(const Document& doc, int k);
 // The number of usable records.
 int CountToneRecords(const Document& doc);
-// Clears the references of every channel and of the public channel to
-// records no longer usable, then refreshes the windows showing them.
+// Clears the references of every channel, of the public channel and of the
+// common channel to records no longer usable, then refreshes the windows
+// showing them.
 void RevalidateToneUsers(Program& p);
 
 }  // namespace zr50

@@ -3,47 +3,90 @@
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <vector>
 
 namespace zr50 {
 
 namespace {
-constexpr int kChunk = AlsaToneOutput::kRate / 100;  // 10 ms per write
 constexpr double kAmplitude = 0.3 * 32767;
 constexpr unsigned kLatencyUs = 60000;
+// The longest the writer waits for room in the device before it looks for a
+// stop or the end again.
+constexpr int kRoomWaitMs = 20;
+// The longest the program's exit waits for the writer.
+constexpr auto kExitWait = std::chrono::seconds(1);
 constexpr double kPi = 3.14159265358979323846;
 
 void Quiet(const char*, int, const char*, int, const char*, ...) {}
 }  // namespace
 
+struct AlsaToneOutput::Writer {
+    struct Piece {
+        int64_t hz;
+        int64_t frames;
+    };
+    enum class Result { Done, Stopped, Failed };
+
+    explicit Writer(snd_pcm_t* p) : pcm(p) {}
+    void Run();
+    Result Write(const Piece& piece, uint64_t generation);
+    Result WriteFrames(const int16_t* frames, long count, uint64_t generation);
+    // Waits while Stop drops the device.
+    void WaitForStopDrop(std::unique_lock<std::mutex>& lock);
+
+    snd_pcm_t* const pcm;
+    std::mutex m;
+    std::condition_variable cv;
+    std::deque<Piece> queue;
+    uint64_t generation = 0;  // raised by every stop and at the end
+    // In a call that can hang in a stalled device, holding ALSA's lock on it:
+    // the writer's writes, recoveries and drops (not its waits for room, which
+    // let go of the lock while they poll).
+    bool inDevice = false;
+    bool stopDropping = false;  // Stop is dropping the device
+    bool dropDevice = false;    // a stop the writer drops the device for
+    bool writing = false;
+    bool quit = false;
+    bool failed = false;
+    bool finished = false;  // the device is closed
+};
+
 std::unique_ptr<AlsaToneOutput> AlsaToneOutput::Open(const char* device) {
     // A machine without a sound card is no fault: ALSA must not print about it.
     snd_lib_error_set_handler(&Quiet);
     snd_pcm_t* pcm = nullptr;
-    // Opened without blocking, so a busy device fails at once instead of hanging.
+    // Without blocking: a busy device fails at once, and a full one is waited
+    // for a little at a time, so no write holds the writer for long.
     if (snd_pcm_open(&pcm, device, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return nullptr;
-    if (snd_pcm_nonblock(pcm, 0) < 0 ||
-        snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kRate, 1,
+    if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kRate, 1,
                            kLatencyUs) < 0) {
         snd_pcm_close(pcm);
         return nullptr;
     }
-    return std::unique_ptr<AlsaToneOutput>(new AlsaToneOutput(pcm));
+    return std::unique_ptr<AlsaToneOutput>(new AlsaToneOutput(std::make_shared<Writer>(pcm)));
 }
 
-AlsaToneOutput::AlsaToneOutput(snd_pcm_t* pcm) : pcm_(pcm), thread_([this] { Run(); }) {}
+AlsaToneOutput::AlsaToneOutput(std::shared_ptr<Writer> writer)
+    : writer_(std::move(writer)), thread_([w = writer_] { w->Run(); }) {}
 
 AlsaToneOutput::~AlsaToneOutput() {
-    {
-        std::lock_guard<std::mutex> lock(m_);
-        quit_ = true;
-        queue_.clear();
-        ++generation_;
-    }
-    cv_.notify_all();
-    thread_.join();
-    snd_pcm_close(pcm_);
+    Writer& w = *writer_;
+    std::unique_lock<std::mutex> lock(w.m);
+    w.quit = true;
+    w.queue.clear();
+    ++w.generation;
+    w.cv.notify_all();
+    const bool closed = w.cv.wait_for(lock, kExitWait, [&w] { return w.finished; });
+    lock.unlock();
+    if (closed)
+        thread_.join();
+    else
+        thread_.detach();  // it holds its share of the writer and the device
 }
 
 void AlsaToneOutput::Sound(int64_t hz, int64_t ms) { Queue(hz, ms); }
@@ -51,94 +94,130 @@ void AlsaToneOutput::Silence(int64_t ms) { Queue(0, ms); }
 
 void AlsaToneOutput::Queue(int64_t hz, int64_t ms) {
     if (ms <= 0) return;
+    Writer& w = *writer_;
     {
-        std::lock_guard<std::mutex> lock(m_);
-        if (failed_) return;
+        std::lock_guard<std::mutex> lock(w.m);
+        if (w.failed) return;
         // Above half the rate a sine cannot be written: such a tone stays silent.
-        queue_.push_back({hz * 2 < kRate ? std::max<int64_t>(hz, 0) : 0, ms * kRate / 1000});
+        w.queue.push_back({hz * 2 < kRate ? std::max<int64_t>(hz, 0) : 0, ms * kRate / 1000});
     }
-    cv_.notify_all();
+    w.cv.notify_all();
 }
 
 void AlsaToneOutput::Stop() {
-    {
-        std::lock_guard<std::mutex> lock(m_);
-        queue_.clear();
-        ++generation_;
-        dropDevice_ = true;
+    Writer& w = *writer_;
+    std::unique_lock<std::mutex> lock(w.m);
+    w.queue.clear();
+    ++w.generation;
+    if (w.inDevice) {
+        // Dropping now would wait for the writer's call, which may never return.
+        w.dropDevice = true;
+        w.cv.notify_all();
+        return;
     }
-    cv_.notify_all();
+    // What the device holds goes at once, and a writer waiting for room wakes.
+    w.stopDropping = true;
+    lock.unlock();
+    snd_pcm_drop(w.pcm);
+    snd_pcm_prepare(w.pcm);
+    lock.lock();
+    w.stopDropping = false;
+    w.cv.notify_all();
 }
 
 void AlsaToneOutput::Flush() {
-    std::unique_lock<std::mutex> lock(m_);
-    cv_.wait(lock, [this] { return (queue_.empty() && !writing_) || failed_; });
+    Writer& w = *writer_;
+    std::unique_lock<std::mutex> lock(w.m);
+    w.cv.wait(lock, [&w] { return (w.queue.empty() && !w.writing) || w.failed; });
 }
 
 bool AlsaToneOutput::Failed() const {
-    std::lock_guard<std::mutex> lock(m_);
-    return failed_;
+    std::lock_guard<std::mutex> lock(writer_->m);
+    return writer_->failed;
 }
 
-void AlsaToneOutput::Run() {
-    std::unique_lock<std::mutex> lock(m_);
+void AlsaToneOutput::Writer::WaitForStopDrop(std::unique_lock<std::mutex>& lock) {
+    cv.wait(lock, [this] { return !stopDropping; });
+}
+
+void AlsaToneOutput::Writer::Run() {
+    std::unique_lock<std::mutex> lock(m);
     for (;;) {
-        cv_.wait(lock, [this] { return quit_ || dropDevice_ || !queue_.empty(); });
-        if (quit_) return;
-        if (dropDevice_) {
-            // Only this thread touches the device.
-            dropDevice_ = false;
+        cv.wait(lock, [this] { return quit || dropDevice || !queue.empty(); });
+        if (quit) break;
+        if (dropDevice) {
+            dropDevice = false;
+            WaitForStopDrop(lock);
+            inDevice = true;
             lock.unlock();
-            snd_pcm_drop(pcm_);
-            snd_pcm_prepare(pcm_);
+            snd_pcm_drop(pcm);
+            snd_pcm_prepare(pcm);
             lock.lock();
+            inDevice = false;
             continue;
         }
-        const Piece piece = queue_.front();
-        queue_.pop_front();
-        const uint64_t generation = generation_;
-        writing_ = true;
+        const Piece piece = queue.front();
+        queue.pop_front();
+        const uint64_t started = generation;
+        writing = true;
         lock.unlock();
-        const bool ok = Write(piece, generation);
+        const Result result = Write(piece, started);
         lock.lock();
-        writing_ = false;
-        if (!ok && generation == generation_ && !quit_) {
-            failed_ = true;
-            queue_.clear();
+        writing = false;
+        if (result == Result::Failed) {
+            failed = true;
+            queue.clear();
         }
-        cv_.notify_all();
+        cv.notify_all();
     }
+    lock.unlock();
+    snd_pcm_close(pcm);
+    lock.lock();
+    finished = true;
+    cv.notify_all();
 }
 
-bool AlsaToneOutput::Write(const Piece& piece, uint64_t generation) {
+AlsaToneOutput::Writer::Result AlsaToneOutput::Writer::Write(const Piece& piece, uint64_t started) {
     std::vector<int16_t> chunk(kChunk);
     const double step = 2 * kPi * double(piece.hz) / kRate;
     for (int64_t done = 0; done < piece.frames;) {
-        {
-            std::lock_guard<std::mutex> lock(m_);
-            if (generation != generation_) return true;  // stopped: not a failure
-        }
         const long count = long(std::min<int64_t>(kChunk, piece.frames - done));
         for (long i = 0; i < count; ++i)
             chunk[size_t(i)] =
                 piece.hz > 0 ? int16_t(std::lround(kAmplitude * std::sin(step * double(done + i)))) : 0;
-        if (!WriteFrames(chunk.data(), count)) return false;
+        const Result r = WriteFrames(chunk.data(), count, started);
+        if (r != Result::Done) return r;
         done += count;
     }
-    return true;
+    return Result::Done;
 }
 
-bool AlsaToneOutput::WriteFrames(const int16_t* frames, long count) {
+AlsaToneOutput::Writer::Result AlsaToneOutput::Writer::WriteFrames(const int16_t* frames, long count,
+                                                                   uint64_t started) {
+    std::unique_lock<std::mutex> lock(m);
     while (count > 0) {
-        snd_pcm_sframes_t n = snd_pcm_writei(pcm_, frames, snd_pcm_uframes_t(count));
-        if (n == -EAGAIN) continue;
+        WaitForStopDrop(lock);
+        if (started != generation) return Result::Stopped;
+        inDevice = true;
+        lock.unlock();
+        snd_pcm_sframes_t n = snd_pcm_writei(pcm, frames, snd_pcm_uframes_t(count));
         // An underrun (the stream ran dry between playbacks) or a suspend is recovered.
-        if (n < 0) n = snd_pcm_recover(pcm_, int(n), 1);
-        if (n < 0) return false;
+        if (n < 0 && n != -EAGAIN) n = snd_pcm_recover(pcm, int(n), 1);
+        lock.lock();
+        inDevice = false;
+        // After a stop, whatever the device said is no failure.
+        if (started != generation) return Result::Stopped;
+        if (n == -EAGAIN) {
+            lock.unlock();
+            snd_pcm_wait(pcm, kRoomWaitMs);
+            lock.lock();
+            continue;
+        }
+        if (n < 0) return Result::Failed;
         frames += n;
         count -= long(n);
     }
-    return true;
+    return Result::Done;
 }
 
 namespace {

@@ -6,25 +6,27 @@
 
 #include "ToneOutput.h"
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <thread>
-
-typedef struct _snd_pcm snd_pcm_t;
 
 namespace zr50 {
 
 class AlsaToneOutput : public ToneOutput {
 public:
     static constexpr int kRate = 48000;  // frames per second, one channel, 16-bit
+    static constexpr int kChunk = kRate / 100;  // frames per write: 10 ms
 
     // Null when the device does not open; ALSA's own complaints are kept quiet.
     static std::unique_ptr<AlsaToneOutput> Open(const char* device = "default");
+    // Waits about a second at most for the writer: one stuck in a stalled
+    // device is left behind with the device, which it closes should its call
+    // ever return.
     ~AlsaToneOutput() override;
 
     void Sound(int64_t hz, int64_t ms) override;
     void Silence(int64_t ms) override;
+    // Drops what the device holds at once, unless the writer is inside a
+    // device call; then the writer drops it when the call returns.
     void Stop() override;
     // Returns once everything queued has been handed to the device.
     void Flush();
@@ -32,26 +34,11 @@ public:
     bool Failed() const;
 
 private:
-    struct Piece {
-        int64_t hz;
-        int64_t frames;
-    };
-    explicit AlsaToneOutput(snd_pcm_t* pcm);
+    struct Writer;  // shared with the writer thread, which may outlive the output
+    explicit AlsaToneOutput(std::shared_ptr<Writer> writer);
     void Queue(int64_t hz, int64_t ms);
-    void Run();
-    // Writes one piece; false when a stop or the end cut it short.
-    bool Write(const Piece& piece, uint64_t generation);
-    bool WriteFrames(const int16_t* frames, long count);
 
-    snd_pcm_t* pcm_;
-    mutable std::mutex m_;
-    std::condition_variable cv_;
-    std::deque<Piece> queue_;
-    uint64_t generation_ = 0;  // raised by every stop
-    bool dropDevice_ = false;
-    bool writing_ = false;
-    bool quit_ = false;
-    bool failed_ = false;
+    std::shared_ptr<Writer> writer_;
     std::thread thread_;
 };
 

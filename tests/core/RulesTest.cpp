@@ -232,11 +232,12 @@ TEST_F(Rules, UnusableToneRecordsLoseTheirUsers) {
     doc.ChData(0, 2, 10).Roger = 1;
     doc.ChData(1, 1, 12).Roger = 3;
     d.OptFeat.PubRoger = 3;
+    d.ComChanRb = 2;
     tp.forms.loaded << QStringLiteral("frmCommChInfo") << QStringLiteral("FrmOptFeatures");
     RevalidateToneUsers(p);
     EXPECT_EQ(std::make_tuple(doc.ChData(0, 1, 10).Roger, doc.ChData(0, 2, 10).Roger,
-                              doc.ChData(1, 1, 12).Roger, d.OptFeat.PubRoger),
-              std::make_tuple(0, 1, 0, 0));
+                              doc.ChData(1, 1, 12).Roger, d.OptFeat.PubRoger, int(d.ComChanRb)),
+              std::make_tuple(0, 1, 0, 0, 0));
     EXPECT_EQ(tp.forms.CallNames(), QStringList({"frmCommChInfo.ShowRB", "FrmOptFeatures.ShowRB"}));
 }
 

@@ -1,7 +1,8 @@
 // The ALSA output end to end without a sound card: ALSA is pointed at a
 // configuration of the test's own whose default device writes the raw samples
 // to a file, a record is played through the real player, and the captured
-// samples are measured.
+// samples are measured. A device writing into a pipe nobody reads stands for
+// a sound server that has stalled.
 
 #include "ToneTestSupport.h"
 #include "model/Document.h"
@@ -10,8 +11,13 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 using namespace zr50;
 using namespace zr50::test;
@@ -70,11 +76,16 @@ QString UseAlsaConfig(const QTemporaryDir& dir, const QByteArray& body) {
     return path;
 }
 
+// A default device that writes the raw samples to that file.
+QByteArray FileDevice(const QByteArray& path) {
+    return "pcm.!default {\n  type file\n  slave { pcm { type null } }\n  file \"" + path +
+           "\"\n  format \"raw\"\n}\n";
+}
+
 TEST(AlsaCapture, ARecordSoundsWithItsFrequenciesAndLengths) {
     QTemporaryDir dir;
     const QString capture = dir.filePath(QStringLiteral("capture.raw"));
-    UseAlsaConfig(dir, "pcm.!default {\n  type file\n  slave { pcm { type null } }\n  file \"" +
-                           capture.toLocal8Bit() + "\"\n  format \"raw\"\n}\n");
+    UseAlsaConfig(dir, FileDevice(capture.toLocal8Bit()));
     {
         std::unique_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
         ASSERT_NE(out, nullptr);
@@ -128,6 +139,29 @@ TEST(AlsaCapture, WithoutADeviceTheSoundCardKeepsSilentTime) {
     beep.PlayToneRecord(beep.CurToneRecord);
     EXPECT_EQ(clock.RunOut(), 9);
     EXPECT_EQ(clock.now, 3 * 400);
+}
+
+TEST(AlsaCapture, AStalledDeviceHoldsUpNeitherStopNorTheEnd) {
+    QTemporaryDir dir;
+    const QByteArray pipe = dir.filePath(QStringLiteral("stalled")).toLocal8Bit();
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    // Never read and never closed, so the device's write neither ends nor fails.
+    const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const int room = fcntl(reader, F_SETPIPE_SZ, 4096);
+    ASSERT_GT(room, 0);
+    UseAlsaConfig(dir, FileDevice(pipe));
+    std::unique_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
+    ASSERT_NE(out, nullptr);
+    out->Sound(1000, 10000);
+    // Once the pipe has no room for another chunk, the writer is stuck in the device.
+    const int chunkBytes = AlsaToneOutput::kChunk * 2;
+    int held = 0;
+    while (ioctl(reader, FIONREAD, &held) == 0 && held <= room - chunkBytes)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    out->Stop();
+    out->Sound(400, 100);
+    out.reset();  // returns: the test ends
 }
 
 }  // namespace

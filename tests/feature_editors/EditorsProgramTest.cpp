@@ -221,4 +221,32 @@ TEST_F(Editors, EditsInEachAreSavedReopenedWrittenAndReadBack) {
     EXPECT_TRUE(zr50->forms().IsLoaded(QStringLiteral("FrmDTMF")));
 }
 
+TEST_F(Editors, FromAFileTheRadioGetsNoUnusableToneAndNoJunkDigits) {
+    DataHeaderRec& d = p().doc.DataRec;
+    SetSteps(d.RBToneTable[1], {{100, 20}}, 1, 0);
+    SetSteps(d.RBToneTable[3], {{120, 15}}, 2, 0);
+    d.ComChanRb = 3;
+    d.OptFeat.DTMFCode[4].set(QStringLiteral("1e*F#b9E"));  // characters no code holds
+    const QString path = Folder("file.dat");
+    SaveAs(path);
+    prompter.ScriptFiles({path});
+    main().Menu("mnuFileOpen")->trigger();
+    ASSERT_EQ(d.OptFeat.DTMFCode[4].raw().left(8), QStringLiteral("1e*F#b9E"));
+
+    // The tone is made unusable with the optional-features window closed.
+    auto* tones = Open<FrmToneTips>(2);
+    ASSERT_NE(tones, nullptr);
+    ClickTab(tones, 3);
+    Choose(tones->Combo1, "Off");
+    ASSERT_EQ(d.RBToneTable[3].Cycles, 0);
+    ASSERT_EQ(Find(1), nullptr);
+
+    SaveAs(path);
+    EXPECT_EQ(p().doc.SavedDataRec.ComChanRb, 0);
+    ASSERT_TRUE(Transfer("mnuWriteToRadio", kWriteDone));
+    EXPECT_EQ(Radio(0x4A08), 0);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&radio.Image()[size_t(imagemap::DtmfRowOf(4))]), 16),
+              QByteArray::fromHex("010e0f0b091010101010101010101010"));
+}
+
 }  // namespace

@@ -5,17 +5,36 @@
 #include "ui/Prompter.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 #include <limits>
 
 namespace kdi {
 
 QString BlockName(const BlockRecord& b) {
-    return zr50::StripNull(QString::fromUtf8(b.Name.bytes.data(), int(b.Name.bytes.size())));
+    const char* field = b.Name.bytes.data();
+    const char* const fieldEnd = field + b.Name.bytes.size();
+    const char* nul = std::find(field, fieldEnd, '\0');
+    const QByteArrayView bytes(field, nul - field);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString name = utf8(bytes);
+    if (utf8.hasError()) {
+        // Older projects hold names in the Chinese Windows code page.
+        QStringDecoder gb18030("GB18030");
+        name = gb18030(bytes);
+    }
+    // Without its NUL the field is the name and its padding.
+    return nul == fieldEnd ? zr50::StripNull(name) : name;
 }
 
 void SetBlockName(BlockRecord& b, const QString& name) {
     QByteArray bytes = name.toUtf8();
-    if (bytes.size() > 255) bytes.truncate(255);
+    if (bytes.size() > 255) {
+        // Cut before the character the limit falls in, never inside it.
+        int end = 255;
+        while (end > 0 && (uint8_t(bytes[end]) & 0xC0) == 0x80) --end;
+        bytes.truncate(end);
+    }
     for (int i = 0; i < 256; ++i)
         b.Name.bytes[i] = i < bytes.size() ? bytes[i] : (i == bytes.size() ? '\0' : ' ');
 }

@@ -5,6 +5,7 @@
 #include "ui/Prompter.h"
 
 #include <QFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
 #include <limits>
@@ -110,21 +111,35 @@ bool FlashProject::AddBlockFile(const QString& path) {
     return true;
 }
 
+namespace {
+
+// What the modified test compares of a block; its type and flags take no part.
+struct BlockKey {
+    QString name;
+    int32_t length, address, poolOffset;
+    bool operator==(const BlockKey& o) const {
+        return name == o.name && length == o.length && address == o.address && poolOffset == o.poolOffset;
+    }
+};
+
+size_t qHash(const BlockKey& k, size_t seed = 0) {
+    return qHashMulti(seed, k.name, k.length, k.address, k.poolOffset);
+}
+
+BlockKey KeyOf(const BlockRecord& b) { return {BlockName(b), b.Length, b.Address, b.PoolOffset}; }
+
+}  // namespace
+
 bool FlashProject::IsProjectModified() const {
     if (ProjHead.PoolSize != SavedProjHead.PoolSize) return true;
     if (ProjHead.BlockCount != SavedProjHead.BlockCount) return true;
-    for (const BlockRecord& w : BlockList) {
-        const QString name = BlockName(w);
-        bool found = false;
-        for (const BlockRecord& s : SavedBlockList) {
-            if (BlockName(s) == name && s.Length == w.Length && s.Address == w.Address &&
-                s.PoolOffset == w.PoolOffset) {
-                found = true;
-                break;
-            }
-        }
-        if (!found) return true;
-    }
+    // Each working block may match any saved block, in any order and more than
+    // once: one set of the saved keys keeps that linear at the count's limit.
+    QSet<BlockKey> saved;
+    saved.reserve(qsizetype(SavedBlockList.size()));
+    for (const BlockRecord& s : SavedBlockList) saved.insert(KeyOf(s));
+    for (const BlockRecord& w : BlockList)
+        if (!saved.contains(KeyOf(w))) return true;
     return DataPool != SavedDataPool;
 }
 

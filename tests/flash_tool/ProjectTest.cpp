@@ -130,6 +130,38 @@ TEST(BlockNameTest, ReadAsUtf8ElseAsGb18030AndCutAtAWholeCharacter) {
     EXPECT_EQ(BlockName(b), QString(253, QLatin1Char('a')));
 }
 
+TEST_F(Project, ModifiedLooksForEachBlockAmongAllSavedOnesByNameAsRead) {
+    Block("a.bin", Bytes(10, 1), 0);
+    Block("b.bin", Bytes(20, 2), 0x400);
+    SetBlockName(project.BlockList[1], QString::fromUtf8("测试.bin"));
+    Block("c.bin", Bytes(30, 3), 0x800);
+    project.SnapshotProject();
+    for (int32_t BlockRecord::*field : {&BlockRecord::Length, &BlockRecord::Address, &BlockRecord::PoolOffset}) {
+        project.BlockList[2].*field += 1;
+        EXPECT_TRUE(project.IsProjectModified());
+        project.BlockList[2].*field -= 1;
+    }
+
+    // Any order; a saved block may be found twice, a working block must be found once.
+    std::vector<BlockRecord>& saved = project.SavedBlockList;
+    std::reverse(saved.begin(), saved.end());
+    EXPECT_FALSE(project.IsProjectModified());
+    const BlockRecord second = project.BlockList[1];
+    project.BlockList[1] = project.BlockList[0];
+    EXPECT_FALSE(project.IsProjectModified());
+    project.BlockList[1] = second;
+    saved[1] = saved[0];
+    EXPECT_TRUE(project.IsProjectModified());
+
+    // The name as read counts, not its bytes: the same name in the old code
+    // page with leftovers behind its NUL is found, another name is not.
+    saved[1] = second;
+    saved[1].Name = WithNameBytes(QByteArray::fromHex("b2e2cad42e62696e00") + "old").Name;
+    EXPECT_FALSE(project.IsProjectModified());
+    saved[1].Name = WithNameBytes(QByteArray::fromHex("cafdbedd2e62696e00")).Name;
+    EXPECT_TRUE(project.IsProjectModified());
+}
+
 // --- files -------------------------------------------------------------------
 
 void Put32(QByteArray& b, int at, int32_t v) {

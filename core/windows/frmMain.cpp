@@ -589,7 +589,7 @@ void frmMain::mnuFileSaveAs_Click() {
 }
 
 bool frmMain::SaveAs() {
-    const QString path = p_.prompter.ChooseSaveFile(p_.doc.DataFileName, fileFilter_);
+    const QString path = p_.prompter.ChooseSaveFile(p_.doc.DataFileName, fileFilter_, QStringLiteral("dat"));
     if (path.isEmpty()) return false;
     const QString previous = p_.doc.DataFileName;
     p_.doc.DataFileName = path;

@@ -5,17 +5,37 @@
 #include "ui/Prompter.h"
 
 #include <QFile>
+#include <QSet>
+#include <QStringDecoder>
+#include <algorithm>
 #include <limits>
 
 namespace kdi {
 
 QString BlockName(const BlockRecord& b) {
-    return zr50::StripNull(QString::fromUtf8(b.Name.bytes.data(), int(b.Name.bytes.size())));
+    const char* field = b.Name.bytes.data();
+    const char* const fieldEnd = field + b.Name.bytes.size();
+    const char* nul = std::find(field, fieldEnd, '\0');
+    const QByteArrayView bytes(field, nul - field);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString name = utf8(bytes);
+    if (utf8.hasError()) {
+        // Older projects hold names in the Chinese Windows code page.
+        QStringDecoder gb18030("GB18030");
+        name = gb18030(bytes);
+    }
+    // Without its NUL the field is the name and its padding.
+    return nul == fieldEnd ? zr50::StripNull(name) : name;
 }
 
 void SetBlockName(BlockRecord& b, const QString& name) {
     QByteArray bytes = name.toUtf8();
-    if (bytes.size() > 255) bytes.truncate(255);
+    if (bytes.size() > 255) {
+        // Cut before the character the limit falls in, never inside it.
+        int end = 255;
+        while (end > 0 && (uint8_t(bytes[end]) & 0xC0) == 0x80) --end;
+        bytes.truncate(end);
+    }
     for (int i = 0; i < 256; ++i)
         b.Name.bytes[i] = i < bytes.size() ? bytes[i] : (i == bytes.size() ? '\0' : ' ');
 }
@@ -91,21 +111,35 @@ bool FlashProject::AddBlockFile(const QString& path) {
     return true;
 }
 
+namespace {
+
+// What the modified test compares of a block; its type and flags take no part.
+struct BlockKey {
+    QString name;
+    int32_t length, address, poolOffset;
+    bool operator==(const BlockKey& o) const {
+        return name == o.name && length == o.length && address == o.address && poolOffset == o.poolOffset;
+    }
+};
+
+size_t qHash(const BlockKey& k, size_t seed = 0) {
+    return qHashMulti(seed, k.name, k.length, k.address, k.poolOffset);
+}
+
+BlockKey KeyOf(const BlockRecord& b) { return {BlockName(b), b.Length, b.Address, b.PoolOffset}; }
+
+}  // namespace
+
 bool FlashProject::IsProjectModified() const {
     if (ProjHead.PoolSize != SavedProjHead.PoolSize) return true;
     if (ProjHead.BlockCount != SavedProjHead.BlockCount) return true;
-    for (const BlockRecord& w : BlockList) {
-        const QString name = BlockName(w);
-        bool found = false;
-        for (const BlockRecord& s : SavedBlockList) {
-            if (BlockName(s) == name && s.Length == w.Length && s.Address == w.Address &&
-                s.PoolOffset == w.PoolOffset) {
-                found = true;
-                break;
-            }
-        }
-        if (!found) return true;
-    }
+    // Each working block may match any saved block, in any order and more than
+    // once: one set of the saved keys keeps that linear at the count's limit.
+    QSet<BlockKey> saved;
+    saved.reserve(qsizetype(SavedBlockList.size()));
+    for (const BlockRecord& s : SavedBlockList) saved.insert(KeyOf(s));
+    for (const BlockRecord& w : BlockList)
+        if (!saved.contains(KeyOf(w))) return true;
     return DataPool != SavedDataPool;
 }
 

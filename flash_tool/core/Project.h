@@ -48,9 +48,10 @@ struct BlockRecord {
     int32_t Reserved = 0;
 };
 
-// The name as compared and shown. Names are kept as the file system's bytes.
+// The name as compared and shown: its bytes before the NUL as UTF-8, or as
+// GB18030 when they are not UTF-8.
 QString BlockName(const BlockRecord& b);
-// name (cut to 255 bytes), one NUL, blanks.
+// name in UTF-8 (cut to whole characters within 255 bytes), one NUL, blanks.
 void SetBlockName(BlockRecord& b, const QString& name);
 
 // The text after the last path separator of the path, after StripNull.

@@ -304,7 +304,7 @@ void FrmMain::CommandOpenSave_Click() {
 
 bool FrmMain::CommandSaveSet_Click() {
     if (!CheckModel(true)) return false;
-    const QString path = prompter_.ChooseSaveFile(project_.ProjectPath, kProjectFilter);
+    const QString path = prompter_.ChooseSaveFile(project_.ProjectPath, kProjectFilter, QStringLiteral("spi"));
     if (path.isEmpty()) return false;
     const QString before = project_.ProjectPath;
     project_.ProjectPath = path;
@@ -334,7 +334,7 @@ void FrmMain::Command_Bin_Click() {
     StoreShownAddress();
     if (!project_.CheckBlockLayout()) return;
     if (!project_.BuildFlashImage()) return;
-    const QString path = prompter_.ChooseSaveFile(QString(), kBinFilter);
+    const QString path = prompter_.ChooseSaveFile(QString(), kBinFilter, QStringLiteral("bin"));
     if (path.isEmpty()) return;  // cancelled: nothing is written
     project_.WriteBinFile(path);
 }

@@ -6,6 +6,7 @@
 #include "support/FlashSupport.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace kdi::test {
 namespace {
@@ -98,6 +99,67 @@ TEST_F(Project, ModelCheckAndFileNames) {
     EXPECT_EQ(GetFileName(QStringLiteral("/tmp/x/a.bin")), QStringLiteral("a.bin"));
     EXPECT_EQ(BlockIndexPath(QStringLiteral("/p/demo.spi")), QStringLiteral("/p/demo.CDI"));
     EXPECT_EQ(DataPoolPath(QStringLiteral("/p/demo")), QStringLiteral("/p/dCDD"));
+}
+
+// A name field as an older project may hold it: the bytes given, then blanks.
+BlockRecord WithNameBytes(const QByteArray& bytes) {
+    BlockRecord b;
+    b.Name.bytes.fill(' ');
+    std::copy(bytes.begin(), bytes.end(), b.Name.bytes.begin());
+    return b;
+}
+
+TEST(BlockNameTest, ReadAsUtf8ElseAsGb18030AndCutAtAWholeCharacter) {
+    const QString data = QString::fromUtf8("数据.bin"), test = QString::fromUtf8("测试.bin");
+    // Written in the Chinese Windows code page: readable, and two names stay two.
+    EXPECT_EQ(BlockName(WithNameBytes(QByteArray::fromHex("cafdbedd2e62696e00"))), data);
+    EXPECT_EQ(BlockName(WithNameBytes(QByteArray::fromHex("b2e2cad42e62696e00"))), test);
+    EXPECT_EQ(BlockName(WithNameBytes(QByteArray::fromHex("b2e2cad4"))), QString::fromUtf8("测试"));  // no NUL
+    // UTF-8 is read as UTF-8 whatever follows its NUL, and written as UTF-8.
+    EXPECT_EQ(BlockName(WithNameBytes(data.toUtf8() + QByteArray::fromHex("00b2e2"))), data);
+    BlockRecord b;
+    SetBlockName(b, test);
+    EXPECT_EQ(QByteArray(b.Name.bytes.data(), 12), test.toUtf8() + QByteArray("\0 ", 2));
+
+    // At the 255-byte limit a character of three bytes, or of a surrogate pair, goes whole.
+    const QString threes = QStringLiteral("a") + QString(85, QChar(0x6D4B));  // 256 bytes
+    SetBlockName(b, threes);
+    EXPECT_EQ(BlockName(b), threes.left(85));
+    EXPECT_EQ(b.Name.bytes[253], '\0');
+    SetBlockName(b, QString(253, QLatin1Char('a')) + QString::fromUtf8("😀"));
+    EXPECT_EQ(BlockName(b), QString(253, QLatin1Char('a')));
+}
+
+TEST_F(Project, ModifiedLooksForEachBlockAmongAllSavedOnesByNameAsRead) {
+    Block("a.bin", Bytes(10, 1), 0);
+    Block("b.bin", Bytes(20, 2), 0x400);
+    SetBlockName(project.BlockList[1], QString::fromUtf8("测试.bin"));
+    Block("c.bin", Bytes(30, 3), 0x800);
+    project.SnapshotProject();
+    for (int32_t BlockRecord::*field : {&BlockRecord::Length, &BlockRecord::Address, &BlockRecord::PoolOffset}) {
+        project.BlockList[2].*field += 1;
+        EXPECT_TRUE(project.IsProjectModified());
+        project.BlockList[2].*field -= 1;
+    }
+
+    // Any order; a saved block may be found twice, a working block must be found once.
+    std::vector<BlockRecord>& saved = project.SavedBlockList;
+    std::reverse(saved.begin(), saved.end());
+    EXPECT_FALSE(project.IsProjectModified());
+    const BlockRecord second = project.BlockList[1];
+    project.BlockList[1] = project.BlockList[0];
+    EXPECT_FALSE(project.IsProjectModified());
+    project.BlockList[1] = second;
+    saved[1] = saved[0];
+    EXPECT_TRUE(project.IsProjectModified());
+
+    // The name as read counts, not its bytes: the same name in the old code
+    // page with leftovers behind its NUL is found, another name is not.
+    saved[1] = second;
+    saved[1].Name = WithNameBytes(QByteArray::fromHex("b2e2cad42e62696e00") + "old").Name;
+    EXPECT_FALSE(project.IsProjectModified());
+    saved[1].Name = WithNameBytes(QByteArray::fromHex("cafdbedd2e62696e00")).Name;
+    EXPECT_TRUE(project.IsProjectModified());
 }
 
 // --- files -------------------------------------------------------------------

@@ -12,8 +12,8 @@ FlashWindowTest::FlashWindowTest() { settings.path = dir.filePath(QStringLiteral
 
 FlashWindowTest::~FlashWindowTest() = default;
 
-FrmMain& FlashWindowTest::Start() {
-    w = std::make_unique<FrmMain>(project, settings, prompter, [this] { return ports; });
+FrmMain& FlashWindowTest::Start(zr50::Prompter* dialogs) {
+    w = std::make_unique<FrmMain>(project, settings, dialogs ? *dialogs : prompter, [this] { return ports; });
     return *w;
 }
 

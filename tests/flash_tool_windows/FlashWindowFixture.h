@@ -14,8 +14,9 @@ struct FlashWindowTest : ::testing::Test {
     FlashWindowTest();
     ~FlashWindowTest() override;
 
-    // The window as the program starts it (settings read, port list filled).
-    FrmMain& Start();
+    // The window as the program starts it (settings read, port list filled);
+    // its prompts go to dialogs when given, else to the scripted prompter.
+    FrmMain& Start(zr50::Prompter* dialogs = nullptr);
     // Opens path through the Open command.
     void Open(const QString& path);
     QString Path(const QString& name) const { return dir.filePath(name); }

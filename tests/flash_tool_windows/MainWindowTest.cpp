@@ -4,10 +4,15 @@
 #include "FlashWindowFixture.h"
 #include "FlashTexts.h"
 #include "ProjectFiles.h"
+#include "platform/gui/MessageBoxPrompter.h"
+#include "support/widgets/WindowHarness.h"
+#include "texts/LangText.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -207,7 +212,7 @@ TEST_F(FlashWindowTest, TheHiddenAddAndExportCommands) {
     w->Command_Bin_Click();
     EXPECT_EQ(prompter.Texts(), QStringList{text::kBinWritten});
     EXPECT_EQ(zr50::test::ReadFile(Path(QStringLiteral("img.bin"))), Bytes(1100, 4));
-    EXPECT_EQ(prompter.fileDialogs.last(), QString::fromUtf8("save::Bin文件 (*.bin)"));
+    EXPECT_EQ(prompter.fileDialogs.last(), QString::fromUtf8("save::Bin文件 (*.bin):bin"));
 
     // A block off its page is refused before any dialog.
     w->Text2[0]->setText(QStringLiteral("401"));
@@ -216,6 +221,39 @@ TEST_F(FlashWindowTest, TheHiddenAddAndExportCommands) {
     w->Command_Bin_Click();
     EXPECT_EQ(prompter.Texts(), QStringList{text::kNotAligned});
     EXPECT_EQ(prompter.fileDialogs.size(), dialogs);
+}
+
+TEST_F(FlashWindowTest, TheRealSaveDialogsGiveAProjectAndAnExportTheirOwnSuffix) {
+    // Real file dialogs, each answered with a name; the project's messages stay scripted.
+    zr50::MessageBoxPrompter dialogs([] { return zr50::kEnglish; });
+    Start(&dialogs);
+    const auto answer = [](const QString& name) {
+        zr50::test::WhenModal([name](QWidget* m) {
+            auto* d = qobject_cast<QFileDialog*>(m);
+            ASSERT_NE(d, nullptr);
+            d->selectFile(name);
+            static_cast<QDialog*>(d)->accept();
+        });
+    };
+    answer(MakeProject(dir.path(), QStringLiteral("made.spi"), TwoBlocks()));
+    w->CommandOpenSave_Click();
+    ASSERT_EQ(project.ProjHead.BlockCount, 2);
+
+    answer(Path(QStringLiteral("proj")));
+    ASSERT_TRUE(w->CommandSaveSet_Click());
+    ASSERT_EQ(project.ProjectPath, Path(QStringLiteral("proj.spi")));  // else the open below finds nothing
+    for (const char* companion : {"proj.CDI", "proj.CDD"})
+        EXPECT_TRUE(QFileInfo::exists(Path(QString::fromLatin1(companion)))) << companion;
+    answer(Path(QStringLiteral("proj.spi")));
+    w->CommandOpenSave_Click();
+    EXPECT_EQ(Tree(), (QStringList{QStringLiteral("proj.spi--000000|N0"), QStringLiteral("boot.bin--00000000|N00"),
+                                   QStringLiteral("logo.bmp--00000800|N01")}));
+
+    answer(Path(QStringLiteral("img")));
+    w->Command_Bin_Click();
+    EXPECT_EQ(zr50::test::ReadFile(Path(QStringLiteral("img.bin"))).size(), 0x800 + 40);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.dat")}), QStringList());
+    EXPECT_EQ(prompter.Texts(), QStringList{text::kBinWritten});
 }
 
 // The modified question before Open, Read and Close, with each answer.

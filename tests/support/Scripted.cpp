@@ -33,8 +33,8 @@ QString ScriptedPrompter::ChooseOpenFile(const QString& filter) {
     return Next(files_, QString());
 }
 
-QString ScriptedPrompter::ChooseSaveFile(const QString& preset, const QString& filter) {
-    fileDialogs << QStringLiteral("save:") + preset + QLatin1Char(':') + filter;
+QString ScriptedPrompter::ChooseSaveFile(const QString& preset, const QString& filter, const QString& suffix) {
+    fileDialogs << QStringLiteral("save:") + preset + QLatin1Char(':') + filter + QLatin1Char(':') + suffix;
     return Next(files_, QString());
 }
 

@@ -35,7 +35,7 @@ public:
     Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
 
     QString ChooseOpenFile(const QString& filter) override;
-    QString ChooseSaveFile(const QString& preset, const QString& filter) override;
+    QString ChooseSaveFile(const QString& preset, const QString& filter, const QString& suffix) override;
     // Scripted numbers in order; unscripted questions are cancelled (0).
     int AskNumber(const QString& text, int min, int max, int value) override;
     std::deque<int> numbers;
@@ -43,7 +43,7 @@ public:
     void Script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
     // File dialog answers in order; an empty text cancels. Unscripted dialogs cancel.
     void ScriptFiles(std::initializer_list<QString> paths) { files_.insert(files_.end(), paths); }
-    QStringList fileDialogs;  // "open:<filter>" or "save:<preset>:<filter>"
+    QStringList fileDialogs;  // "open:<filter>" or "save:<preset>:<filter>:<suffix>"
     // Called when a prompt is shown, before it is answered (e.g. to act mid-dialog).
     std::function<void(const Shown&)> onShow;
 

@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, SaveGoesThroughSaveAsUntilTitledThenAsksToOverwrite) {
     h.prompter.ScriptFiles({QString()});
     m.Menu("mnuFileSave")->trigger();
     EXPECT_TRUE(h.p().doc.IsUntitled);
-    EXPECT_EQ(h.prompter.fileDialogs, QStringList({"save:new.dat:Data File (*.dat)"}));
+    EXPECT_EQ(h.prompter.fileDialogs, QStringList({"save:new.dat:Data File (*.dat):dat"}));
 
     h.prompter.ScriptFiles({Path("radio.dat")});
     m.Menu("mnuFileSave")->trigger();
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, OpenOffersToSaveAndAnUntitledSaveCanCancelIt) {
     m.Menu("mnuFileOpen")->trigger();
     EXPECT_EQ(h.prompter.shown.last().text, QStringLiteral("File has been modify,save it now?"));
     EXPECT_EQ(h.prompter.shown.last().buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(h.prompter.fileDialogs, QStringList({"save:new.dat:Data File (*.dat)"}));
+    EXPECT_EQ(h.prompter.fileDialogs, QStringList({"save:new.dat:Data File (*.dat):dat"}));
     EXPECT_FALSE(QFile::exists(Path("new.dat")));
     EXPECT_TRUE(h.p().doc.IsDataModified());
 
@@ -420,7 +420,8 @@ TEST(SaveDialog, OffersOnlyDataFilesAndAddsTheirSuffix) {
         d->selectFile(dir.filePath(QStringLiteral("mydoc")));
         static_cast<QDialog*>(d)->accept();
     });
-    const QString chosen = prompter.ChooseSaveFile(dir.filePath(QStringLiteral("new.dat")), QStringLiteral("Data File (*.dat)"));
+    const QString chosen = prompter.ChooseSaveFile(dir.filePath(QStringLiteral("new.dat")),
+                                                   QStringLiteral("Data File (*.dat)"), QStringLiteral("dat"));
     EXPECT_EQ(filters, QStringList({"Data File (*.dat)"}));
     EXPECT_EQ(suffix, QStringLiteral("dat"));
     EXPECT_EQ(chosen, dir.filePath(QStringLiteral("mydoc.dat")));

@@ -69,11 +69,12 @@ QString MessageBoxPrompter::ChooseOpenFile(const QString& filter) {
     return QFileDialog::getOpenFileName(parent_ ? parent_() : nullptr, QString(), QString(), filter);
 }
 
-QString MessageBoxPrompter::ChooseSaveFile(const QString& preset, const QString& filter) {
+QString MessageBoxPrompter::ChooseSaveFile(const QString& preset, const QString& filter,
+                                           const QString& suffix) {
     QFileDialog dialog(parent_ ? parent_() : nullptr, QString(), QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // A name typed without a suffix gets ".dat", so its companion lies beside it.
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    // A name typed without a suffix gets the caller's, so its companions lie beside it.
+    dialog.setDefaultSuffix(suffix);
     dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted) return QString();
     return dialog.selectedFiles().value(0);

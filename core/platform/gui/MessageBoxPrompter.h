@@ -18,7 +18,7 @@ public:
     using Prompter::Ask;
     Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     QString ChooseOpenFile(const QString& filter) override;
-    QString ChooseSaveFile(const QString& preset, const QString& filter) override;
+    QString ChooseSaveFile(const QString& preset, const QString& filter, const QString& suffix) override;
     int AskNumber(const QString& text, int min, int max, int value) override;
 
 private:

@@ -24,9 +24,11 @@ public:
     QString title = QString::fromLatin1(kProgramTitle);
 
     // File dialogs; an empty result means the user cancelled. filter is in the
-    // form "Data File (*.dat)". Without a screen every question is cancelled.
+    // form "Data File (*.dat)"; a name saved without a suffix gets suffix ("dat").
+    // Without a screen every question is cancelled.
     virtual QString ChooseOpenFile(const QString& /*filter*/) { return QString(); }
-    virtual QString ChooseSaveFile(const QString& /*preset*/, const QString& /*filter*/) {
+    virtual QString ChooseSaveFile(const QString& /*preset*/, const QString& /*filter*/,
+                                   const QString& /*suffix*/) {
         return QString();
     }
     // A whole number from min to max, value offered first; 0 when cancelled.

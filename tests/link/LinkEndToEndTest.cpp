@@ -31,7 +31,7 @@ protected:
         Plug(40, radio);
         p.settings.PortNo = 40;
         link.listPorts = [] { return QList<int>{40}; };  // none of the machine's own
-        wait.SetInterval(100);
+        wait.SetInterval(300);
         p.versions.VersionPairTable = QStringList{"V200", "V200"};
         FillWritableDocument(p.doc);
     }

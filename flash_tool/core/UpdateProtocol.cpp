@@ -7,7 +7,6 @@
 #include "ui/Prompter.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace kdi {
 
@@ -268,15 +267,13 @@ bool UpdateProtocol::CheckImageModel() {
 
 // --- the step machine ------------------------------------------------------------
 
-int UpdateProtocol::ReadPageOfStep() const {
-    return ReadCachePages[size_t(std::clamp<int>(PageIndex, 0, kReadCacheSlots - 1))];
-}
+int UpdateProtocol::ReadSlotOfStep() const { return std::clamp(PageIndex, 0, kReadCacheSlots - 1); }
+
+int UpdateProtocol::ReadPageOfStep() const { return ReadCachePages[size_t(ReadSlotOfStep())]; }
 
 UpdateProtocol::Match UpdateProtocol::MatchReply() const {
     // The echo comes first and is the frame itself, byte for byte.
-    const int echo = std::min(EchoLen, int(rx_.size()));
-    if (echo > sent_.size() || std::memcmp(rx_.constData(), sent_.constData(), size_t(echo)) != 0)
-        return Match::Ambiguous;
+    if (!sent_.startsWith(rx_.left(EchoLen))) return Match::Ambiguous;
     if (rx_.size() <= EchoLen) return Match::Incomplete;
     const QByteArray reply = rx_.mid(EchoLen);
     switch (expect_) {
@@ -335,7 +332,7 @@ void UpdateProtocol::Deliver(Match m) {
         break;
     case Match::Page:
         if (const auto data = ParseReadPageReply(rx_, EchoLen, ReadPageOfStep())) {
-            ReadCache.replace(std::clamp(PageIndex, 0, kReadCacheSlots - 1) * kPageSize, kPageSize, *data);
+            ReadCache.replace(ReadSlotOfStep() * kPageSize, kPageSize, *data);
             OnCommReply();
         }
         break;

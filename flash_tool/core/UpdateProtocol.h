@@ -142,6 +142,8 @@ private:
     // The frame of the current step once more; RetryOrPrompt counts it.
     void ResendFrame();
     void RetryOrPrompt();
+    // The cache slot of the page read in flight, and its page number.
+    int ReadSlotOfStep() const;
     int ReadPageOfStep() const;
     // A message box during a session: what the line does meanwhile belongs to no step.
     zr50::Answer Ask(const QString& text, zr50::Buttons buttons, zr50::Icon icon);

@@ -24,7 +24,7 @@ public:
     QString title = QString::fromLatin1(kProgramTitle);
 
     // File dialogs; an empty result means the user cancelled. filter is in the
-    // form "Data File (*.dat)"; a name saved without a suffix gets suffix ("dat").
+    // form "Data File (*.dat)"; a name saved without a suffix gets suffix (say "dat").
     // Without a screen every question is cancelled.
     virtual QString ChooseOpenFile(const QString& /*filter*/) { return QString(); }
     virtual QString ChooseSaveFile(const QString& /*preset*/, const QString& /*filter*/,

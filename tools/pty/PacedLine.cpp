@@ -60,13 +60,11 @@ void PacedLine::OnReadable() {
         if (!pty_.IsOpen()) return;  // a listener pulled the plug
         at += byteMs_;
         if (onArriving) onArriving(c, at);
-        if (echo_) {
-            Queue(QByteArray(1, c), at);
-            Pump();
-        }
+        if (echo_) Queue(QByteArray(1, c), at, /*echo=*/true);
         if (onByte) onByte(c, at);
     }
     inFree_ = at;
+    Pump();
     if (pty_.IsOpen() && onQuiet) quiet_->start(std::max(0, int(std::ceil(at - Now()))) + quietMs);
 }
 
@@ -81,13 +79,18 @@ void PacedLine::Send(const QByteArray& bytes, double notBefore, int pieces, int 
     Pump();
 }
 
-void PacedLine::Queue(const QByteArray& bytes, double notBefore) {
+void PacedLine::Queue(const QByteArray& bytes, double notBefore, bool echo) {
     double t = std::max(notBefore, outFree_);
+    // An echo runs on as one piece at line speed: a piece per byte would cost
+    // a pump pass, a millisecond at least, for every byte.
+    const bool join = echo && echoTail_ && !out_.empty();
+    if (join) out_.back().endsPiece = false;
     for (int i = 0; i < bytes.size(); ++i) {
         t += byteMs_;
-        out_.push_back({t, bytes[i], i == 0, i == bytes.size() - 1});
+        out_.push_back({t, bytes[i], i == 0 && !join, i == bytes.size() - 1});
     }
     outFree_ = t;
+    echoTail_ = echo;
 }
 
 void PacedLine::Pump() {

@@ -56,7 +56,7 @@ private:
         bool endsPiece;
     };
     void OnReadable();
-    void Queue(const QByteArray& bytes, double notBefore);
+    void Queue(const QByteArray& bytes, double notBefore, bool echo = false);
     void Pump();
 
     PseudoTerminal pty_;
@@ -67,6 +67,7 @@ private:
     double inFree_ = 0, outFree_ = 0, byteMs_ = 0;
     std::deque<OutByte> out_;
     bool echo_ = false;
+    bool echoTail_ = false;  // the last byte queued is an echo
 };
 
 }  // namespace zr50::sim

@@ -9,15 +9,16 @@
 #include "sound/AlsaToneOutput.h"
 #include "sound/ModBeep.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <chrono>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <cstring>
-#include <thread>
 
 using namespace zr50;
 using namespace zr50::test;
@@ -80,6 +81,21 @@ QString UseAlsaConfig(const QTemporaryDir& dir, const QByteArray& body) {
 QByteArray FileDevice(const QByteArray& path) {
     return "pcm.!default {\n  type file\n  slave { pcm { type null } }\n  file \"" + path +
            "\"\n  format \"raw\"\n}\n";
+}
+
+// Whether a thread of this process sits in a write to the file at path.
+bool AThreadWritesTo(const QByteArray& path) {
+    const QString target = QFileInfo(QString::fromLocal8Bit(path)).canonicalFilePath();
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& t : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(tasks.filePath(t + QStringLiteral("/syscall")));
+        if (!f.open(QIODevice::ReadOnly)) continue;
+        const QList<QByteArray> call = f.readAll().split(' ');
+        if (call.size() < 2 || call[0].toLong() != SYS_write) continue;
+        const QString fd = QStringLiteral("/proc/self/fd/%1").arg(call[1].toLong(nullptr, 0));
+        if (QFileInfo(fd).canonicalFilePath() == target) return true;
+    }
+    return false;
 }
 
 TEST(AlsaCapture, ARecordSoundsWithItsFrequenciesAndLengths) {
@@ -145,20 +161,21 @@ TEST(AlsaCapture, AStalledDeviceHoldsUpNeitherStopNorTheEnd) {
     QTemporaryDir dir;
     const QByteArray pipe = dir.filePath(QStringLiteral("stalled")).toLocal8Bit();
     ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
-    // Never read and never closed, so the device's write neither ends nor fails.
+    // Never read and never closed, and full from the start: the device's first
+    // write to it neither ends nor fails.
     const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    const int room = fcntl(reader, F_SETPIPE_SZ, 4096);
-    ASSERT_GT(room, 0);
+    const int filler = open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(filler, 0);
+    const std::vector<char> block(4096, 0);
+    while (write(filler, block.data(), block.size()) > 0) {
+    }
+    close(filler);
     UseAlsaConfig(dir, FileDevice(pipe));
     std::unique_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
     ASSERT_NE(out, nullptr);
     out->Sound(1000, 10000);
-    // Once the pipe has no room for another chunk, the writer is stuck in the device.
-    const int chunkBytes = AlsaToneOutput::kChunk * 2;
-    int held = 0;
-    while (ioctl(reader, FIONREAD, &held) == 0 && held <= room - chunkBytes)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(RunUntil([&] { return AThreadWritesTo(pipe); }));
     out->Stop();
     out->Sound(400, 100);
     out.reset();  // returns: the test ends

@@ -83,14 +83,13 @@ void PacedLine::Queue(const QByteArray& bytes, double notBefore, bool echo) {
     double t = std::max(notBefore, outFree_);
     // An echo runs on as one piece at line speed: a piece per byte would cost
     // a pump pass, a millisecond at least, for every byte.
-    const bool join = echo && echoTail_ && !out_.empty();
+    const bool join = echo && !out_.empty() && out_.back().echo;
     if (join) out_.back().endsPiece = false;
     for (int i = 0; i < bytes.size(); ++i) {
         t += byteMs_;
-        out_.push_back({t, bytes[i], i == 0 && !join, i == bytes.size() - 1});
+        out_.push_back({t, bytes[i], i == 0 && !join, i == bytes.size() - 1, echo});
     }
     outFree_ = t;
-    echoTail_ = echo;
 }
 
 void PacedLine::Pump() {

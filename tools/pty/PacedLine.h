@@ -54,6 +54,7 @@ private:
         char byte;
         bool startsPiece;
         bool endsPiece;
+        bool echo;
     };
     void OnReadable();
     void Queue(const QByteArray& bytes, double notBefore, bool echo = false);
@@ -67,7 +68,6 @@ private:
     double inFree_ = 0, outFree_ = 0, byteMs_ = 0;
     std::deque<OutByte> out_;
     bool echo_ = false;
-    bool echoTail_ = false;  // the last byte queued is an echo
 };
 
 }  // namespace zr50::sim

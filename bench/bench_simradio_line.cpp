@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
                 f[f.size() - 2] = char(sim::FrameChecksum(f));
             }
             pc.SetThreshold(replyLength);
-            pc.ClearBuffers();
+            pc.ClearInput();
             pc.Output(f);
             return f.size();
         };

@@ -36,10 +36,12 @@ public:
     void Close() override { open = false; }
     bool IsOpen() const override { return open; }
     void SetThreshold(int) override {}
-    void ClearBuffers() override {}
+    void ClearInput() override {}
     void Output(const QByteArray& bytes) override { sent += bytes.size(); }
+    double NowMs() const override { return now; }
     bool open = false;
     qint64 sent = 0;
+    double now = 0;
 };
 
 class FuzzTimer : public zr50::ReplyTimer {
@@ -113,6 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 for (int i = 0; i < (op & 0x3F) && in.More(); ++i) bytes.append(char(in.Next()));
                 QByteArray reply = bytes.isEmpty() ? QByteArray(n, '\0') : bytes.repeated(n / int(bytes.size()) + 1).left(n);
                 if ((op & 0x40) && !reply.isEmpty()) reply[0] = 0x06;
+                // Most replies come once a page frame can have crossed the line; the rest at once.
+                if ((op & 0xC0) != 0xC0) port.now += 2000;
                 link.MSComm1_OnComm(reply);
             }
             if (link.PageIndex < -1 || link.PageIndex > std::max<int32_t>(project.PageTotal, 6))

@@ -32,7 +32,7 @@ public:
     void Close() override { open_ = false; }
     bool IsOpen() const override { return open_; }
     void SetThreshold(int) override {}
-    void ClearBuffers() override {}
+    void ClearInput() override {}
     void Output(const QByteArray&) override {}
     bool gone = false;
 

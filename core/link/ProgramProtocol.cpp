@@ -40,7 +40,7 @@ void ProgramProtocol::SendCommFrame(const QByteArray& frame, int replyLength) {
     // A vanished line sends nothing; the reply time-out then takes its course.
     if (!port_.IsOpen()) return;
     port_.SetThreshold(replyLength);
-    port_.ClearBuffers();
+    port_.ClearInput();
     port_.Output(frame);
 }
 

@@ -56,10 +56,26 @@ TEST(SerialLink, ASplitReplyIsDeliveredWholeOnceTheThresholdIsBuffered) {
     l.port.SetThreshold(16);
     l.pty.Write("stale");
     QTest::qWait(50);
-    l.port.ClearBuffers();
+    l.port.ClearInput();
     l.pty.Write("0123456789abcdef");
     ASSERT_TRUE(test::RunUntil([&] { return l.deliveries.size() == 2; }));
     EXPECT_EQ(l.deliveries.last(), QByteArray("0123456789abcdef"));
+}
+
+// A send forgets what came in, never what is going out: the frame before may
+// not have left yet, and the radio must hear it whole.
+TEST(SerialLink, OutputStillOnItsWayLeavesWholeWhateverIsSentBehindIt) {
+    Line l;
+    ASSERT_TRUE(l.port.Open(l.pty.DevicePath(), LineSettings{}));
+    const QByteArray page(1032, 'p');
+    l.port.Output(page);
+    EXPECT_EQ(l.port.OutputPending(), page.size());  // nothing written before the event loop runs
+    l.port.ClearInput();
+    l.port.Output("next");
+    QByteArray far;
+    ASSERT_TRUE(test::RunUntil([&] { return (far += l.pty.ReadAvailable()).size() >= page.size() + 4; }));
+    EXPECT_EQ(far, page + "next");
+    EXPECT_EQ(l.port.OutputPending(), 0);
 }
 
 TEST(SerialLink, OpenIsExclusiveAndSurvivesAClose) {

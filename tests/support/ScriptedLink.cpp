@@ -59,6 +59,8 @@ void ScriptedPort::Close() {
 void ScriptedPort::Output(const QByteArray& bytes) {
     if (!open_) return;
     sent << bytes;
+    const int baud = openSettings.isEmpty() ? 0 : openSettings.last().baud;
+    if (carry && baud > 0) now += double(bytes.size()) * 10000.0 / baud;
     if (!peer) return;
     for (const QByteArray& chunk : peer(bytes)) inFlight.push_back(chunk);
 }

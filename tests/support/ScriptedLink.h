@@ -50,8 +50,10 @@ public:
     void Close() override;
     bool IsOpen() const override { return open_; }
     void SetThreshold(int bytes) override { threshold = bytes; }
-    void ClearBuffers() override { buffer.clear(); }
+    void ClearInput() override { buffer.clear(); }
     void Output(const QByteArray& bytes) override;
+    int OutputPending() const override { return pending; }
+    double NowMs() const override { return now; }
 
     // The peer's answer to a frame: chunks that arrive one after another.
     std::function<QList<QByteArray>(const QByteArray& frame)> peer;
@@ -72,6 +74,12 @@ public:
     int threshold = 1;
     QByteArray buffer;
     std::deque<QByteArray> inFlight;
+    // The line's clock. Each Output takes its bytes' time on the wire at the
+    // open speed, so what arrives after it comes no sooner than a radio could
+    // answer; with carry off the clock stands and answers come at once.
+    double now = 0;
+    bool carry = true;
+    int pending = 0;  // bytes reported as not yet gone out
 
 private:
     bool open_ = false;
@@ -79,7 +87,10 @@ private:
 
 class ManualTimer : public ReplyTimer {
 public:
-    void Start() override { active = true; }
+    void Start() override {
+        active = true;
+        if (clock) startedAt = *clock;
+    }
     void Stop() override { active = false; }
     bool IsActive() const override { return active; }
     void SetInterval(int ms) override { interval = ms; }
@@ -87,6 +98,9 @@ public:
     bool Fire();
     bool active = false;
     int interval = 0;
+    // Where a line's clock is kept, to note when the timer was last started.
+    const double* clock = nullptr;
+    double startedAt = 0;
 };
 
 // A radio that answers every frame from its memory.

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <functional>
 
 namespace zr50 {
@@ -30,12 +31,22 @@ public:
     virtual bool IsOpen() const = 0;
     // Received bytes are delivered once at least this many are buffered.
     virtual void SetThreshold(int bytes) = 0;
-    // Empties both the receive and the transmit buffer.
-    virtual void ClearBuffers() = 0;
+    // Forgets what has been received. Output is never thrown away: bytes
+    // handed over may be a frame still on the wire, which the radio must get
+    // whole or the books of what it has heard no longer balance.
+    virtual void ClearInput() = 0;
     virtual void Output(const QByteArray& bytes) = 0;
+    // Bytes handed to Output that have not yet left for the line, as far as
+    // can be told (the port's own buffer and the driver's queue).
+    virtual int OutputPending() const { return 0; }
     // Returns once the bytes handed to Output have left for the line, so a
     // close right after cannot cut them off.
     virtual void Drain() {}
+    // The line's clock in milliseconds: how long bytes have been on their way.
+    virtual double NowMs() const {
+        using namespace std::chrono;
+        return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+    }
 
     // All bytes buffered, once at least the threshold has arrived.
     std::function<void(const QByteArray&)> onReceive;

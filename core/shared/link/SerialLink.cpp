@@ -2,7 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
+#include <algorithm>
 #include <utility>
 
 namespace zr50 {
@@ -93,15 +96,23 @@ bool SerialLinkPort::IsOpen() const { return open_ && port_.isOpen(); }
 
 void SerialLinkPort::SetThreshold(int bytes) { threshold_ = bytes; }
 
-void SerialLinkPort::ClearBuffers() {
+void SerialLinkPort::ClearInput() {
     received_.clear();
     if (!IsOpen()) return;
-    port_.clear(QSerialPort::AllDirections);
+    port_.clear(QSerialPort::Input);
     port_.readAll();  // whatever Qt had already taken in
 }
 
 void SerialLinkPort::Output(const QByteArray& bytes) {
     if (IsOpen()) port_.write(bytes);
+}
+
+int SerialLinkPort::OutputPending() const {
+    if (!IsOpen()) return 0;
+    int queued = 0;
+    // A UART's driver holds what Qt has handed it until the wire takes it.
+    if (::ioctl(port_.handle(), TIOCOUTQ, &queued) != 0) queued = 0;
+    return int(port_.bytesToWrite()) + std::max(queued, 0);
 }
 
 void SerialLinkPort::Drain() {

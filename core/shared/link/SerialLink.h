@@ -21,8 +21,9 @@ public:
     bool IsOpen() const override;
     // Threshold 0 or less delivers nothing, as the serial control's did.
     void SetThreshold(int bytes) override;
-    void ClearBuffers() override;
+    void ClearInput() override;
     void Output(const QByteArray& bytes) override;
+    int OutputPending() const override;
     void Drain() override;
 
     // Handshaking 0 none, 1 XON/XOFF, 2 RTS/CTS; 3 (both) has no Qt equivalent

@@ -6,6 +6,8 @@
 namespace kdi::sim {
 
 FlashRadio::FlashRadio() {
+    // Bytes take the time the program's line setting gives them, as on a cable.
+    line_.SetBaudRate(zr50::sim::PacedLine::kLineRate);
     line_.onArriving = [this](char, double at) {
         // The first byte of frame strayFrame: nothing half-heard, the frame before complete.
         if (strayFrame > 0 && radio.Pending() == 0 && radio.Frames() == strayFrame - 1)

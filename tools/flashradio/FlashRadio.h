@@ -28,6 +28,7 @@ public:
     char strayByte = 0x06;
 
     void SetEcho(bool on) { line_.SetEcho(on); }
+    // At the line's own rate unless set (0: no throttle).
     void SetBaudRate(int baud) { line_.SetBaudRate(baud); }
     // Each reply goes out in this many pieces with a pause between them.
     void SplitReplies(int pieces, int pauseMs) {

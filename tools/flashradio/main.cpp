@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     };
     const auto model = opt("model", "Model reported (default KD-F1).", "text", "KD-F1");
     const auto version = opt("firmware", "Version reported (default V100).", "text", "V100");
-    const auto baud = opt("baud", "Pace both directions at this rate (0: none).", "rate", "0");
+    const auto baud = opt("baud", "Pace both directions at this rate (0: none; default: the rate "
+                                  "KDImager3 set on the line).", "rate", "line");
     const auto echo = opt("echo", "Echo every byte heard (a half-duplex line: clear Duplex).");
     const auto dropEvery = opt("drop-every", "Answer no Nth frame.", "n", "0");
     const auto nakEvery = opt("nak-every", "Refuse every Nth good page with NAK.", "n", "0");
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     radio.lateFrame = cli.value(lateFrame).toInt();
     radio.lateMs = cli.value(lateMs).toInt();
     radio.strayFrame = cli.value(strayFrame).toInt();
-    radio.SetBaudRate(cli.value(baud).toInt());
+    if (cli.value(baud) != QLatin1String("line")) radio.SetBaudRate(cli.value(baud).toInt());
     radio.SetEcho(cli.isSet(echo));
     radio.SplitReplies(cli.value(split).toInt(), cli.value(pause).toInt());
     radio.saveTo = cli.value(save);

@@ -2,12 +2,22 @@
 
 #include <QSocketNotifier>
 #include <QTimer>
+#include <asm/termbits.h>
+#include <sys/ioctl.h>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
 
 namespace zr50::sim {
+
+namespace {
+// The rate the far end set on its side of the pseudo-terminal; 0 when unknown.
+int LineRateOf(int masterFd) {
+    struct termios2 t {};
+    return ::ioctl(masterFd, TCGETS2, &t) == 0 ? int(t.c_ospeed) : 0;
+}
+}  // namespace
 
 PacedLine::PacedLine(QObject* parent) : QObject(parent) {
     pump_ = new QTimer(this);
@@ -54,6 +64,10 @@ void PacedLine::CloseLine() {
 void PacedLine::OnReadable() {
     const QByteArray chunk = pty_.ReadAvailable();
     if (chunk.isEmpty()) return;
+    if (lineRate_) {
+        const int rate = LineRateOf(pty_.MasterFd());
+        byteMs_ = rate > 0 ? 10000.0 / rate : 0.0;
+    }
     // Each byte is taken as arriving at line speed after the one before it.
     double at = std::max(inFree_, Now());
     for (char c : chunk) {

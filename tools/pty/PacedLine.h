@@ -44,8 +44,13 @@ public:
     void Send(const QByteArray& bytes, double notBefore, int pieces = 1, int pauseMs = 0);
     double Now() const { return clock_.nsecsElapsed() / 1e6; }
 
-    // 10 bits per byte both ways; 0 for no throttle.
-    void SetBaudRate(int baud) { byteMs_ = baud > 0 ? 10000.0 / baud : 0.0; }
+    // 10 bits per byte both ways; 0 for no throttle; kLineRate for the rate
+    // the far end has set on the line, as a cable would carry it.
+    static constexpr int kLineRate = -1;
+    void SetBaudRate(int baud) {
+        lineRate_ = baud == kLineRate;
+        byteMs_ = baud > 0 ? 10000.0 / baud : 0.0;
+    }
     void SetEcho(bool on) { echo_ = on; }
 
 private:
@@ -66,6 +71,7 @@ private:
     QTimer* quiet_ = nullptr;
     QElapsedTimer clock_;
     double inFree_ = 0, outFree_ = 0, byteMs_ = 0;
+    bool lineRate_ = false;
     std::deque<OutByte> out_;
     bool echo_ = false;
 };

@@ -10,6 +10,17 @@
 
 namespace kdi {
 
+namespace {
+// A radio's answer cannot come before the frame has crossed the line; the
+// clocks on either side may step by a little, and a UART may run a few
+// percent fast.
+constexpr double kClockStepMs = 2.0;
+constexpr double kUartSlack = 0.03;
+// A line that keeps talking this many reply time-outs after an ambiguous
+// answer is taken as not answering.
+constexpr int kSettleLimit = 4;
+}  // namespace
+
 using zr50::Answer;
 using zr50::Buttons;
 using zr50::Icon;
@@ -190,6 +201,11 @@ int UpdateProtocol::ReplyIntervalMs(int bytesOut, int bytesBack) const {
 // An answer later than this behind another is taken as never coming.
 int UpdateProtocol::QuietMs() const { return ReplyIntervalMs(0, 1); }
 
+bool UpdateProtocol::TooSoonForTheFrame() const {
+    if (port_.OutputPending() > 0) return true;
+    return port_.NowMs() - sentAt_ < carryMs_ * (1 - kUartSlack) - kClockStepMs;
+}
+
 void UpdateProtocol::Restart(Waiting phase, int ms) {
     Phase = phase;
     waitTimer_.SetInterval(ms);
@@ -205,8 +221,14 @@ void UpdateProtocol::Send(const QByteArray& frame, int echoLen, int bytesBack, R
     rx_.clear();
     outstanding_ = carried_ + 1;
     carried_ = 0;
-    port_.ClearBuffers();
-    Restart(Waiting::Reply, ReplyIntervalMs(int(frame.size()), bytesBack));
+    answerTooSoon_ = false;
+    port_.ClearInput();
+    // Whatever is still queued goes out ahead of the frame.
+    const int ahead = port_.OutputPending() + int(frame.size());
+    const int baud = settings_.Baud();
+    carryMs_ = baud > 0 ? double(ahead) * 10000.0 / baud : 0.0;
+    sentAt_ = port_.NowMs();
+    Restart(Waiting::Reply, ReplyIntervalMs(ahead, bytesBack));
     port_.Output(frame);
 }
 
@@ -275,6 +297,8 @@ UpdateProtocol::Match UpdateProtocol::MatchReply() const {
     // The echo comes first and is the frame itself, byte for byte.
     if (!sent_.startsWith(rx_.left(EchoLen))) return Match::Ambiguous;
     if (rx_.size() <= EchoLen) return Match::Incomplete;
+    // Too soon for this frame, it can only answer an earlier send of it, if one is open.
+    if (answerTooSoon_ && outstanding_ <= 1) return Match::Ambiguous;
     const QByteArray reply = rx_.mid(EchoLen);
     switch (expect_) {
     case ReplyKind::Ack: {
@@ -300,7 +324,12 @@ UpdateProtocol::Match UpdateProtocol::MatchReply() const {
 void UpdateProtocol::MSComm1_OnComm(const QByteArray& bytes) {
     if (inPrompt_ || CommMode == 0 || !ReplyExpected) return;
     // What arrives while the line is let fall quiet belongs to no frame.
-    if (Phase == Waiting::Settle) return;
+    if (Phase == Waiting::Settle) {
+        KeepSettling();
+        return;
+    }
+    // The answer starts behind the echo: when it starts tells whether it can be this frame's.
+    if (rx_.size() <= EchoLen && rx_.size() + bytes.size() > EchoLen) answerTooSoon_ = TooSoonForTheFrame();
     rx_ += bytes;
     const Match m = MatchReply();
     if (m == Match::Incomplete) return;
@@ -353,7 +382,15 @@ void UpdateProtocol::OnAmbiguous() {
     }
     // A stray byte may have stood in for the page before's own answer.
     if (CommMode == 2 && WriteStep == 3 && PageIndex > 0) --PageIndex;
+    settleSince_ = port_.NowMs();
     Restart(Waiting::Settle, QuietMs());
+}
+
+void UpdateProtocol::KeepSettling() {
+    // The frame goes again only after the line has really been quiet; an
+    // echo still coming in, or a late answer, starts the wait anew.
+    const double limit = kSettleLimit * double(ReplyIntervalMs(int(sent_.size()), EchoLen + 1));
+    if (port_.NowMs() - settleSince_ < limit) Restart(Waiting::Settle, QuietMs());
 }
 
 void UpdateProtocol::OnNak() {

@@ -7,10 +7,12 @@
 //
 // The radio's one-byte answers carry no page number, so a reply counts only
 // when it can belong to nothing but the frame just sent: the line's echo must
-// be exactly the bytes sent, and after a time-out (when an answer to an earlier
-// send may still be on its way) a reply counts only once the line has stayed
-// quiet behind it. Bytes that fit no such reading make the frame ambiguous: the
-// line is let fall quiet and the frame, with the page before it, goes again.
+// be exactly the bytes sent, the answer must come after the frame can have
+// been carried over the line, and after a time-out (when an answer to an
+// earlier send may still be on its way) a reply counts only once the line has
+// stayed quiet behind it. Bytes that fit no such reading make the frame
+// ambiguous: once the line has been quiet for a reply time-out, the frame,
+// with the page before it, goes again.
 
 #include "FlashSettings.h"
 #include "Project.h"
@@ -137,6 +139,13 @@ private:
     void OnAmbiguous();
     void Restart(Waiting phase, int ms);
     int QuietMs() const;
+    // Whether an answer beginning now comes too soon for the frame just sent:
+    // bytes of it are still on their way out, or it cannot have crossed the
+    // line yet at its speed.
+    bool TooSoonForTheFrame() const;
+    // What arrives while the line is let fall quiet; a line that never does
+    // counts as unanswered all the same.
+    void KeepSettling();
     bool OpenPort();
     void OnNak();
     // The frame of the current step once more; RetryOrPrompt counts it.
@@ -168,6 +177,13 @@ private:
     int furthestPage_ = -1;
     // An answer may still come for an earlier send: replies wait for quiet.
     bool unsettled_ = false;
+    // When the frame was handed to the port, and how long until it can have
+    // crossed the line, with whatever was still queued before it.
+    double sentAt_ = 0;
+    double carryMs_ = 0;
+    // The answer began before the frame can have been carried.
+    bool answerTooSoon_ = false;
+    double settleSince_ = 0;
 };
 
 }  // namespace kdi

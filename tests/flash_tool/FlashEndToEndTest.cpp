@@ -13,6 +13,14 @@ namespace {
 using zr50::Answer;
 using zr50::test::RunUntil;
 
+// A line's faults, and the NAKs the radio sends on it.
+struct Road {
+    const char* name;
+    bool echo;
+    int pieces, nakEvery, baud, lateFrame, lateMs, strayFrame, naks;
+    int portTime = 1;
+};
+
 class FlashEndToEnd : public ProjectFixture {
 protected:
     FlashEndToEnd() {
@@ -28,34 +36,13 @@ protected:
         Block("boot.bin", Bytes(10, 2), 0);
         Block("font.bin", Bytes(1024, 3), 0x4000);
         project.ProjHead.BaseOffset = 0x10000;
+        radio.saveTo = Path("radio.pages");
     }
-    void Finish() { EXPECT_TRUE(RunUntil([this] { return link.CommMode == 0; })); }
+    // A road with answers seconds late and time-outs of 3 s takes its while.
+    void Finish() { EXPECT_TRUE(RunUntil([this] { return link.CommMode == 0; }, 120000)); }
 
-    PtyRadio pty{41};
-    sim::FlashRadio& radio = pty.radio;
-    FlashSettings settings;
-    zr50::SerialLinkPort port;
-    zr50::TimerReply wait;
-    UpdateProtocol link{project, settings, port, wait, prompter};
-    RecordingFlashView view;
-};
-
-TEST_F(FlashEndToEnd, BlocksLandByteExactWhateverTheLineDoes) {
-    struct Road {
-        const char* name;
-        bool echo;
-        int pieces, nakEvery, baud, lateFrame, strayFrame, naks;
-    };
-    radio.saveTo = Path("radio.pages");
-    radio.lateMs = 1800;
-    // Slow: at 9600 baud a page frame alone takes longer than the 1 s time-out.
-    // Frame 4 is the second page. Late: its first answer comes after the
-    // time-out and after the resend's answer (at 19200 baud, 0.5 s into the
-    // next page's frame, which the radio refuses). Stray: a 0x06 ahead of its
-    // echo, so the frame's own trailer stands where the answer belongs.
-    for (const Road& r : {Road{"split", false, 3, 0, 115200, 0, 0, 0}, Road{"echo naks", true, 1, 2, 115200, 0, 0, 4},
-                          Road{"slow", false, 1, 0, 9600, 0, 0, 0}, Road{"late", false, 1, 4, 19200, 4, 0, 1},
-                          Road{"stray", true, 1, 3, 115200, 0, 4, 3}}) {
+    // A whole write on the road: every page lands and the write says so.
+    void Write(const Road& r) {
         SCOPED_TRACE(r.name);
         radio.radio = sim::FlashRadioModel();
         radio.radio.nakEvery = r.nakEvery;
@@ -63,9 +50,11 @@ TEST_F(FlashEndToEnd, BlocksLandByteExactWhateverTheLineDoes) {
         radio.SetEcho(r.echo);
         radio.SetBaudRate(r.baud);
         radio.lateFrame = r.lateFrame;
+        radio.lateMs = r.lateMs;
         radio.strayFrame = r.strayFrame;
         settings.Duplex = !r.echo;
         settings.PortSpeed = QString::number(r.baud);
+        settings.PortTime = r.portTime;
         prompter.shown.clear();
         ASSERT_TRUE(link.CommandWrite(true));
         Finish();
@@ -78,6 +67,38 @@ TEST_F(FlashEndToEnd, BlocksLandByteExactWhateverTheLineDoes) {
         // What the radio saved after the end byte is what it holds.
         EXPECT_EQ(ReadFile(radio.saveTo), radio.radio.Dump());
     }
+
+    PtyRadio pty{41};
+    sim::FlashRadio& radio = pty.radio;
+    FlashSettings settings;
+    zr50::SerialLinkPort port;
+    zr50::TimerReply wait;
+    UpdateProtocol link{project, settings, port, wait, prompter};
+    RecordingFlashView view;
+};
+
+TEST_F(FlashEndToEnd, BlocksLandByteExactWhateverTheLineDoes) {
+    // Slow: at 9600 baud a page frame alone takes longer than the 1 s time-out.
+    // Frame 4 is the second page. Late: its first answer comes after the
+    // time-out and after the resend's answer (at 19200 baud, 0.5 s into the
+    // next page's frame, which the radio refuses). Stray: a 0x06 ahead of its
+    // echo, so the frame's own trailer stands where the answer belongs.
+    for (const Road& r : {Road{"split", false, 3, 0, 115200, 0, 0, 0, 0}, Road{"echo naks", true, 1, 2, 115200, 0, 0, 0, 4},
+                          Road{"slow", false, 1, 0, 9600, 0, 0, 0, 0}, Road{"late", false, 1, 4, 19200, 4, 1800, 0, 1},
+                          Road{"stray", true, 1, 3, 115200, 0, 0, 4, 3}})
+        Write(r);
+}
+
+TEST_F(FlashEndToEnd, AStrayOrLateAnswerNeitherLosesAPageNorFailsTheWrite) {
+    // Late: frame 4's answer comes 7 s late, 3 s time-out; the resend is
+    // answered, and the late answer arrives while the next page is still
+    // going out. Stray duplex: a 0x06 as the third page starts out. Stray
+    // slow echo: one ahead of the third page's echo, at 9600 baud, where a
+    // page's echo takes longer than the 1 s time-out.
+    for (const Road& r : {Road{"late", false, 1, 0, 19200, 4, 7000, 0, 0, 3},
+                          Road{"stray duplex", false, 1, 0, 115200, 0, 0, 5, 0},
+                          Road{"stray slow echo", true, 1, 0, 9600, 0, 0, 5, 0}})
+        Write(r);
 }
 
 TEST_F(FlashEndToEnd, AVanishedLineEndsTheSessionWithoutACrash) {

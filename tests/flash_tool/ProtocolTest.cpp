@@ -33,6 +33,7 @@ struct ProtocolFixture : ProjectFixture {
         link->SetView(&view);
         view.link = link.get();
         Echo(false);
+        timer.clock = &port.now;
         port.peer = [this](const QByteArray& frame) {
             QList<QByteArray> out;
             if (echo) out << frame;
@@ -55,6 +56,11 @@ struct ProtocolFixture : ProjectFixture {
     void Quiet() {
         EXPECT_EQ(link->Phase, Waiting::Confirm);
         EXPECT_TRUE(timer.Fire());
+    }
+    // Line time passes; the reply timer runs out as a real one would.
+    void Elapse(double ms) {
+        port.now += ms;
+        if (timer.active && port.now - timer.startedAt >= timer.interval) timer.Fire();
     }
     QByteArray Ack() const { return QByteArray(1, kAck); }
     QByteArray Nak() const { return QByteArray(1, kNak); }
@@ -192,6 +198,86 @@ TEST_F(Protocol, AfterATimeOutAnAnswerWaitsForQuietAndALateOneIsNeverChargedToTh
     }
     EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kCheckConnection}));
     EXPECT_EQ(radio.counters.ends, 5);  // the first, three resends, and the one that ends the session
+}
+
+TEST_F(Protocol, AnAnswerThatComesBeforeItsFrameCanHaveBeenCarriedAnswersNothing) {
+    ThreePages();
+    port.peer = nullptr;
+    ASSERT_TRUE(link->CommandWrite(true));
+    UpToThePages();
+    port.Arrive(Ack());
+    ASSERT_EQ(LastAddress(), 0x400u);
+    // While bytes of the page are still on their way out, no answer can be its.
+    port.pending = 1;
+    port.Arrive(Ack());
+    EXPECT_EQ(link->Phase, Waiting::Settle);
+    port.pending = 0;
+    ASSERT_TRUE(timer.Fire());
+    EXPECT_EQ(LastAddress(), 0x000u);  // the stray may have stood in for this page's answer
+    port.Arrive(Ack());
+    // Nor sooner than the page's time on the wire: here the line's clock stands still.
+    port.carry = false;
+    Quiet();
+    ASSERT_EQ(LastAddress(), 0x400u);
+    port.Arrive(Ack());
+    EXPECT_EQ(link->Phase, Waiting::Settle);
+    port.carry = true;
+    ASSERT_TRUE(timer.Fire());
+    EXPECT_EQ(LastAddress(), 0x000u);
+    port.Arrive(Ack());
+    Quiet();
+    port.Arrive(Ack());
+    ASSERT_EQ(LastAddress(), 0x800u);
+    // After a time-out the first send may be answered at any moment: an
+    // answer at once is a candidate that waits for quiet, not a stray.
+    ASSERT_TRUE(timer.Fire());
+    port.carry = false;
+    ASSERT_EQ(LastAddress(), 0x800u);
+    port.Arrive(Ack());
+    Quiet();
+    port.carry = true;
+    EXPECT_EQ(port.sent.last(), QByteArray(1, kEndByte));
+    port.Arrive(Ack());
+    Quiet();
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kWriteComplete}));
+    QList<uint32_t> pages;
+    for (const QByteArray& f : port.sent)
+        if (f.size() == kPageFrameSize) pages << (uint8_t(f[1]) | uint8_t(f[2]) << 8);
+    EXPECT_EQ(pages, (QList<uint32_t>{0, 0x400, 0x000, 0x400, 0x000, 0x400, 0x800, 0x800}));
+}
+
+TEST_F(Protocol, AFrameGoesAgainOnlyOnceTheLineHasBeenQuietForAReplyTimeOut) {
+    ThreePages();
+    Echo(true);
+    port.peer = nullptr;
+    ASSERT_TRUE(link->CommandWrite(true));
+    UpToThePages();
+    // A stray byte ahead of page 0's echo, which at 9600 baud takes longer
+    // than the 1 s the line must be quiet for.
+    port.Arrive(Ack());
+    ASSERT_EQ(link->Phase, Waiting::Settle);
+    const int sends = int(port.sent.size());
+    const QByteArray echo = port.sent.last();
+    for (int at = 0; at < echo.size(); at += 96) {
+        Elapse(100);
+        port.Arrive(echo.mid(at, 96));
+    }
+    Elapse(100);
+    port.Arrive(Ack());  // the radio's answer behind the echo
+    Elapse(900);
+    EXPECT_EQ(port.sent.size(), sends);  // nothing while the line talks
+    Elapse(200);
+    ASSERT_EQ(port.sent.size(), sends + 1);
+    EXPECT_EQ(LastAddress(), 0x000u);
+
+    // A line that never falls quiet is as good as one that never answers.
+    prompter.Script({Answer::Cancel});
+    for (int i = 0; i < 2000 && link->CommMode != 0; ++i) {
+        Elapse(100);
+        port.Arrive(QByteArray(1, '\0'));
+    }
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kCheckConnection}));
+    EXPECT_EQ(SentOf(kPageFrameStart, kPageFrameSize), 4);  // the first send and three more
 }
 
 TEST_F(Protocol, OnlyAParsedIdentityPassesTheModelCheck) {

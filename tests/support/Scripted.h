@@ -120,9 +120,9 @@ QCoreApplication& CoreApp();
 // Runs the event loop until the condition holds; the limit only keeps a broken
 // test from hanging.
 template <class Pred>
-bool RunUntil(Pred pred) {
+bool RunUntil(Pred pred, int limitMs = 10000) {
     CoreApp();
-    return QTest::qWaitFor(pred, 10000);
+    return QTest::qWaitFor(pred, limitMs);
 }
 
 // Copies the data of the installation tree the build laid out (Version.ini,

@@ -247,6 +247,30 @@ TEST_F(WriteEndToEnd, APortThatCannotOpenLeavesTheProgramIdle) {
     prompter.shown.clear();
     Write();
     EXPECT_EQ(prompter.Texts(), QStringList{text::kCannotOpenPort});
+
+    // The number stays, but while the question is up it comes to stand for
+    // another device: that radio hears nothing either.
+    ASSERT_TRUE(QFile::link(radio.DevicePath(), pty.Device(kPort)));
+    prompter.onShow = [&](const zr50::test::Shown& s) {
+        if (s.text != text::kConfirmWrite) return;
+        QFile::remove(pty.Device(kPort));
+        ASSERT_TRUE(QFile::link(other.DevicePath(), pty.Device(kPort)));
+        w->ReShowComPortTimer_Timer();
+        ASSERT_EQ(settings.comPort, kPort);
+    };
+    prompter.shown.clear();
+    Write();
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kCannotOpenPort}));
+    EXPECT_TRUE(radio.radio.heard.isEmpty());
+    EXPECT_TRUE(other.radio.heard.isEmpty());
+
+    // Confirmed as it now stands, the port takes the write.
+    prompter.onShow = nullptr;
+    prompter.shown.clear();
+    Write();
+    EXPECT_EQ(prompter.Texts(), (QStringList{text::kConfirmWrite, text::kWriteComplete}));
+    ExpectFlashHolds(project, other.radio, '\0', 5);
+    EXPECT_TRUE(radio.radio.heard.isEmpty());
 }
 
 TEST_F(WriteEndToEnd, ReadAfterWriteFillsTheBlocksFromTheRadio) {

@@ -18,7 +18,11 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <chrono>
 #include <cstring>
+#include <future>
+#include <memory>
+#include <thread>
 
 using namespace zr50;
 using namespace zr50::test;
@@ -98,6 +102,20 @@ bool AThreadWritesTo(const QByteArray& path) {
     return false;
 }
 
+// Whether call returns, run on a thread of its own; the bound only keeps a hang
+// from holding the run, and a call that hangs is left behind with what it holds.
+template <class Call>
+bool Returns(Call call) {
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> returned = done->get_future();
+    std::thread([call = std::make_unique<Call>(std::move(call)), done]() mutable {
+        (*call)();
+        call.reset();  // what it holds goes before it counts as returned
+        done->set_value();
+    }).detach();
+    return returned.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+}
+
 TEST(AlsaCapture, ARecordSoundsWithItsFrequenciesAndLengths) {
     QTemporaryDir dir;
     const QString capture = dir.filePath(QStringLiteral("capture.raw"));
@@ -172,13 +190,15 @@ TEST(AlsaCapture, AStalledDeviceHoldsUpNeitherStopNorTheEnd) {
     }
     close(filler);
     UseAlsaConfig(dir, FileDevice(pipe));
-    std::unique_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
+    std::shared_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
     ASSERT_NE(out, nullptr);
     out->Sound(1000, 10000);
     ASSERT_TRUE(RunUntil([&] { return AThreadWritesTo(pipe); }));
-    out->Stop();
-    out->Sound(400, 100);
-    out.reset();  // returns: the test ends
+    EXPECT_TRUE(Returns([out] {
+        out->Stop();
+        out->Sound(400, 100);
+    }));
+    EXPECT_TRUE(Returns([out = std::move(out)]() mutable { out.reset(); }));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 constexpr double kAmplitude = 0.3 * 32767;
 constexpr unsigned kLatencyUs = 60000;
 // The longest the writer waits for room in the device before it looks for a
-// stop or the end again.
+// stop or the end again: how late a stop's drop can come.
 constexpr int kRoomWaitMs = 20;
 // The longest the program's exit waits for the writer.
 constexpr auto kExitWait = std::chrono::seconds(1);
@@ -36,20 +36,15 @@ struct AlsaToneOutput::Writer {
     void Run();
     Result Write(const Piece& piece, uint64_t generation);
     Result WriteFrames(const int16_t* frames, long count, uint64_t generation);
-    // Waits while Stop drops the device.
-    void WaitForStopDrop(std::unique_lock<std::mutex>& lock);
 
+    // Once the writer runs, only it calls the device: any call can wait for a
+    // stalled sound server.
     snd_pcm_t* const pcm;
     std::mutex m;
     std::condition_variable cv;
     std::deque<Piece> queue;
     uint64_t generation = 0;  // raised by every stop and at the end
-    // In a call that can hang in a stalled device, holding ALSA's lock on it:
-    // the writer's writes, recoveries and drops (not its waits for room, which
-    // let go of the lock while they poll).
-    bool inDevice = false;
-    bool stopDropping = false;  // Stop is dropping the device
-    bool dropDevice = false;    // a stop the writer drops the device for
+    bool dropDevice = false;  // a stop whose drop the writer still owes
     bool writing = false;
     bool quit = false;
     bool failed = false;
@@ -106,22 +101,12 @@ void AlsaToneOutput::Queue(int64_t hz, int64_t ms) {
 
 void AlsaToneOutput::Stop() {
     Writer& w = *writer_;
-    std::unique_lock<std::mutex> lock(w.m);
-    w.queue.clear();
-    ++w.generation;
-    if (w.inDevice) {
-        // Dropping now would wait for the writer's call, which may never return.
+    {
+        std::lock_guard<std::mutex> lock(w.m);
+        w.queue.clear();
+        ++w.generation;
         w.dropDevice = true;
-        w.cv.notify_all();
-        return;
     }
-    // What the device holds goes at once, and a writer waiting for room wakes.
-    w.stopDropping = true;
-    lock.unlock();
-    snd_pcm_drop(w.pcm);
-    snd_pcm_prepare(w.pcm);
-    lock.lock();
-    w.stopDropping = false;
     w.cv.notify_all();
 }
 
@@ -136,24 +121,18 @@ bool AlsaToneOutput::Failed() const {
     return writer_->failed;
 }
 
-void AlsaToneOutput::Writer::WaitForStopDrop(std::unique_lock<std::mutex>& lock) {
-    cv.wait(lock, [this] { return !stopDropping; });
-}
-
 void AlsaToneOutput::Writer::Run() {
     std::unique_lock<std::mutex> lock(m);
     for (;;) {
         cv.wait(lock, [this] { return quit || dropDevice || !queue.empty(); });
         if (quit) break;
+        // Before the next piece, or the drop would cut into it.
         if (dropDevice) {
             dropDevice = false;
-            WaitForStopDrop(lock);
-            inDevice = true;
             lock.unlock();
             snd_pcm_drop(pcm);
             snd_pcm_prepare(pcm);
             lock.lock();
-            inDevice = false;
             continue;
         }
         const Piece piece = queue.front();
@@ -196,15 +175,12 @@ AlsaToneOutput::Writer::Result AlsaToneOutput::Writer::WriteFrames(const int16_t
                                                                    uint64_t started) {
     std::unique_lock<std::mutex> lock(m);
     while (count > 0) {
-        WaitForStopDrop(lock);
         if (started != generation) return Result::Stopped;
-        inDevice = true;
         lock.unlock();
         snd_pcm_sframes_t n = snd_pcm_writei(pcm, frames, snd_pcm_uframes_t(count));
         // An underrun (the stream ran dry between playbacks) or a suspend is recovered.
         if (n < 0 && n != -EAGAIN) n = snd_pcm_recover(pcm, int(n), 1);
         lock.lock();
-        inDevice = false;
         // After a stop, whatever the device said is no failure.
         if (started != generation) return Result::Stopped;
         if (n == -EAGAIN) {

@@ -25,8 +25,8 @@ public:
 
     void Sound(int64_t hz, int64_t ms) override;
     void Silence(int64_t ms) override;
-    // Drops what the device holds at once, unless the writer is inside a
-    // device call; then the writer drops it when the call returns.
+    // Drops what is queued and returns at once; the writer drops what the
+    // device holds as soon as its device call returns, before any later piece.
     void Stop() override;
     // Returns once everything queued has been handed to the device.
     void Flush();

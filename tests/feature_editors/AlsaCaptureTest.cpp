@@ -2,7 +2,9 @@
 // configuration of the test's own whose default device writes the raw samples
 // to a file, a record is played through the real player, and the captured
 // samples are measured. A device writing into a pipe nobody reads stands for
-// a sound server that has stalled.
+// a sound server that has stalled. The test's own definitions of a few ALSA
+// calls take precedence over the library's: they note the thread that makes
+// each call, and can keep the device full.
 
 #include "ToneTestSupport.h"
 #include "model/Document.h"
@@ -13,15 +15,134 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <alsa/asoundlib.h>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
 
 using namespace zr50;
 using namespace zr50::test;
+
+namespace {
+
+// The device calls the program makes (not ALSA's calls to itself), by name;
+// "ui " before those of the thread that filled the device.
+struct WatchedDevice {
+    std::mutex m;
+    std::condition_variable cv;
+    std::vector<std::string> calls;
+    std::thread::id ui;
+    bool full = false;
+    int waitsForRoom = 0;
+
+    // While full, a write finds no room and a wait for room lasts until the
+    // test makes some; filling starts the notes afresh.
+    void SetFull(bool on) {
+        {
+            std::lock_guard<std::mutex> lock(m);
+            if (on) {
+                ui = std::this_thread::get_id();
+                calls.clear();
+                waitsForRoom = 0;
+            }
+            full = on;
+        }
+        cv.notify_all();
+    }
+    bool WriterWaits() {
+        std::lock_guard<std::mutex> lock(m);
+        return waitsForRoom > 0;
+    }
+    size_t Count() {
+        std::lock_guard<std::mutex> lock(m);
+        return calls.size();
+    }
+    // Up to n calls from the index on, one string.
+    std::string Calls(size_t from, size_t n = SIZE_MAX) {
+        std::lock_guard<std::mutex> lock(m);
+        std::string out;
+        for (size_t i = from; i < calls.size() && i - from < n; ++i)
+            out += (out.empty() ? "" : ", ") + calls[i];
+        return out;
+    }
+    bool UiCalled() {
+        std::lock_guard<std::mutex> lock(m);
+        for (const std::string& c : calls)
+            if (c.rfind("ui ", 0) == 0) return true;
+        return false;
+    }
+};
+WatchedDevice device;
+
+thread_local int alsaDepth = 0;
+// Notes a call unless ALSA makes it inside one already noted.
+class Noted {
+public:
+    explicit Noted(const char* name) {
+        if (alsaDepth++ > 0) return;
+        std::lock_guard<std::mutex> lock(device.m);
+        device.calls.push_back((std::this_thread::get_id() == device.ui ? "ui " : "") +
+                               std::string(name));
+    }
+    ~Noted() { --alsaDepth; }
+};
+
+template <class F>
+F* Real(const char* name) {
+    return reinterpret_cast<F*>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" int snd_pcm_drop(snd_pcm_t* pcm) {
+    Noted noted("drop");
+    static auto* real = Real<int(snd_pcm_t*)>("snd_pcm_drop");
+    return real(pcm);
+}
+
+extern "C" int snd_pcm_prepare(snd_pcm_t* pcm) {
+    Noted noted("prepare");
+    static auto* real = Real<int(snd_pcm_t*)>("snd_pcm_prepare");
+    return real(pcm);
+}
+
+extern "C" snd_pcm_sframes_t snd_pcm_writei(snd_pcm_t* pcm, const void* buffer,
+                                            snd_pcm_uframes_t size) {
+    Noted noted("write");
+    {
+        std::lock_guard<std::mutex> lock(device.m);
+        if (device.full) return -EAGAIN;
+    }
+    static auto* real =
+        Real<snd_pcm_sframes_t(snd_pcm_t*, const void*, snd_pcm_uframes_t)>("snd_pcm_writei");
+    return real(pcm, buffer, size);
+}
+
+extern "C" int snd_pcm_wait(snd_pcm_t* pcm, int timeout) {
+    Noted noted("wait");
+    {
+        std::unique_lock<std::mutex> lock(device.m);
+        if (device.full) {
+            ++device.waitsForRoom;
+            // The bound only keeps a broken test from hanging.
+            device.cv.wait_for(lock, std::chrono::seconds(10), [] { return !device.full; });
+            return 1;
+        }
+    }
+    static auto* real = Real<int(snd_pcm_t*, int)>("snd_pcm_wait");
+    return real(pcm, timeout);
+}
 
 namespace {
 
@@ -98,6 +219,20 @@ bool AThreadWritesTo(const QByteArray& path) {
     return false;
 }
 
+// Whether call returns, run on a thread of its own; the bound only keeps a hang
+// from holding the run, and a call that hangs is left behind with what it holds.
+template <class Call>
+bool Returns(Call call) {
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> returned = done->get_future();
+    std::thread([call = std::make_unique<Call>(std::move(call)), done]() mutable {
+        (*call)();
+        call.reset();  // what it holds goes before it counts as returned
+        done->set_value();
+    }).detach();
+    return returned.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+}
+
 TEST(AlsaCapture, ARecordSoundsWithItsFrequenciesAndLengths) {
     QTemporaryDir dir;
     const QString capture = dir.filePath(QStringLiteral("capture.raw"));
@@ -172,13 +307,34 @@ TEST(AlsaCapture, AStalledDeviceHoldsUpNeitherStopNorTheEnd) {
     }
     close(filler);
     UseAlsaConfig(dir, FileDevice(pipe));
-    std::unique_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
+    std::shared_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
     ASSERT_NE(out, nullptr);
     out->Sound(1000, 10000);
     ASSERT_TRUE(RunUntil([&] { return AThreadWritesTo(pipe); }));
+    EXPECT_TRUE(Returns([out] {
+        out->Stop();
+        out->Sound(400, 100);
+    }));
+    EXPECT_TRUE(Returns([out = std::move(out)]() mutable { out.reset(); }));
+}
+
+TEST(AlsaCapture, AStopWhileTheWriterWaitsForRoomLeavesTheDeviceToTheWriter) {
+    QTemporaryDir dir;
+    UseAlsaConfig(dir, FileDevice(dir.filePath(QStringLiteral("capture.raw")).toLocal8Bit()));
+    std::unique_ptr<AlsaToneOutput> out = AlsaToneOutput::Open();
+    ASSERT_NE(out, nullptr);
+    device.SetFull(true);
+    out->Sound(1000, 10000);
+    ASSERT_TRUE(RunUntil([] { return device.WriterWaits(); }));
+    const size_t stop = device.Count();
     out->Stop();
     out->Sound(400, 100);
-    out.reset();  // returns: the test ends
+    device.SetFull(false);
+    ASSERT_TRUE(RunUntil([&] { return device.Calls(stop).find("write") != std::string::npos; }));
+    // What the device held goes before the new piece.
+    EXPECT_EQ(device.Calls(stop, 3), "drop, prepare, write");
+    out.reset();
+    EXPECT_FALSE(device.UiCalled()) << device.Calls(0);
 }
 
 }  // namespace

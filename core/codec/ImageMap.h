@@ -2,6 +2,8 @@
 // Where each value of the document lives in the memory image. Every address is
 // written here once; the walkers below call an IO object for every field, and
 // the encoder and the decoder both use them (as RecordLayout.h does for files).
+// A reference to a DTMF code goes through DtmfRef: the encoder writes none for
+// a code its cleaning empties.
 
 #include "codec/MemImage.h"
 #include "model/Records.h"
@@ -124,9 +126,9 @@ void ChannelFields(IO& io, int a, C& c) {
     io(Bits(a + kChTones, 4, 2, "CtcDcs"), c.CtcDcs);
     io.WriteOnly(Bits(a + kChTones, 6, 1, "tone flag"), c.TxCtc > 0 || c.CtcDcs > 0 ? 1 : 0);
     io(Bits(a + kChTones, 7, 1, "Public"), c.Public);
-    io(Byte(a + 12, "BOT"), c.BOT);
-    io(Byte(a + 13, "EOT"), c.EOT);
-    io(Byte(a + 14, "Call"), c.Call);
+    io.DtmfRef(Byte(a + 12, "BOT"), c.BOT);
+    io.DtmfRef(Byte(a + 13, "EOT"), c.EOT);
+    io.DtmfRef(Byte(a + 14, "Call"), c.Call);
 }
 
 // The settings of lettered group g (band 0: 1..15, band 1: 1..12).
@@ -180,9 +182,9 @@ void SettingsFields(IO& io, R& r) {
     constexpr Field comChanRb = Byte(0x4A08, "ComChanRb");
     io(comChanRb, r.ComChanRb);
     io.ReadOnly(comChanRb, f.PubRoger);
-    io(Byte(0x4A09, "PubBOT"), f.PubBOT);
-    io(Byte(0x4A0A, "PubEOT"), f.PubEOT);
-    io(Byte(0x4A0B, "PubCall"), f.PubCall);
+    io.DtmfRef(Byte(0x4A09, "PubBOT"), f.PubBOT);
+    io.DtmfRef(Byte(0x4A0A, "PubEOT"), f.PubEOT);
+    io.DtmfRef(Byte(0x4A0B, "PubCall"), f.PubCall);
     io(Byte(0x4A0C, "Beep"), f.Beep);
     io(Byte(0x4A0D, "INDIC"), f.INDIC);
     io(Byte(0x4A0E, "MIC"), f.MIC);

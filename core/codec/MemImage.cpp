@@ -26,6 +26,13 @@ int CleanEmgMode(int v) { return v > 3 ? 0 : v; }
 // or "F" would reach the radio as "*" or "#".
 QString CleanDtmfCode(const FixedText<16>& code) { return DTMFKeysOf(StripNull(code.raw())); }
 
+// The slots whose code the cleaning empties, as the encoder drops them.
+DTMFSlotGone CleanedAwayIn(const Document& doc) {
+    return [gone = DTMFCodesCleanedAway(doc)](int k) {
+        return k >= 1 && k <= kDtmfCodes && gone.test(size_t(k));
+    };
+}
+
 bool AllDigits(const QString& t) {
     return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -45,6 +52,8 @@ public:
     void WriteOnly(const Field& f, int value) { Put(f, value); }
     template <class T>
     void EmgMode(const Field& f, const T& value) { Put(f, CleanEmgMode(value)); }
+    template <class T>
+    void DtmfRef(const Field& f, const T& value) { Put(f, KeptDTMFRef(value, goneCodes)); }
 
     template <class T>
     void Word(int lo, int hi, const char* name, const T& value) {
@@ -64,6 +73,8 @@ public:
 
     QString context;
     EncodeError error;
+    // Code slots whose references go out as none.
+    DTMFSlotGone goneCodes = [](int) { return false; };
 
 private:
     bool Fits(long v, long lo, long hi, const char* name) {
@@ -112,6 +123,8 @@ public:
     void WriteOnly(const Field&, int) {}
     template <class T>
     void EmgMode(const Field& f, T& value) { Get(f, value); }
+    template <class T>
+    void DtmfRef(const Field& f, T& value) { Get(f, value); }
 
     template <class T>
     void Word(int lo, int hi, const char*, T& value) {
@@ -216,15 +229,29 @@ EncodeError EncodeChannel(const ChannelRecord& ch, int band, int group, MemImage
 }
 
 EncodeError EncodeOptFeatures(const Document& doc, MemImage& image) {
-    return EncodeInto(image, [&](Encoder& enc) { EncodeOptFeaturesWith(enc, doc); });
+    return EncodeInto(image, [&](Encoder& enc) {
+        enc.goneCodes = CleanedAwayIn(doc);
+        EncodeOptFeaturesWith(enc, doc);
+    });
 }
 
 EncodeError EncodeToneData(const Document& doc, MemImage& image) {
     return EncodeInto(image, [&](Encoder& enc) { EncodeToneDataWith(enc, doc); });
 }
 
+std::bitset<kDtmfCodes + 1> DTMFCodesCleanedAway(const Document& doc) {
+    std::bitset<kDtmfCodes + 1> gone;
+    for (int k = 1; k <= kDtmfCodes; ++k)
+        gone[size_t(k)] =
+            IsDTMFCodeSet(doc, k) && CleanDtmfCode(doc.DataRec.OptFeat.DTMFCode[k]).isEmpty();
+    return gone;
+}
+
 EncodeError EncodeAllData(Document& doc, MemImage& image) {
+    // Taken before the codes are cleaned: afterwards a gone code looks empty already.
+    const DTMFSlotGone gone = CleanedAwayIn(doc);
     const EncodeError error = EncodeInto(image, [&](Encoder& enc) {
+        enc.goneCodes = gone;
         EncodeChannels(enc, doc);
         if (!enc.error) EncodeOptFeaturesWith(enc, doc);
         if (!enc.error) EncodeToneDataWith(enc, doc);
@@ -237,6 +264,7 @@ EncodeError EncodeAllData(Document& doc, MemImage& image) {
             for (int k = 0; k < 2; ++k)
                 f.EmgMode(band, g, k) = int16_t(CleanEmgMode(f.EmgMode(band, g, k)));
     for (int k = 1; k <= kDtmfCodes; ++k) f.DTMFCode[k].set(CleanDtmfCode(f.DTMFCode[k]));
+    DropDTMFRefs(doc, gone);
     return std::nullopt;
 }
 

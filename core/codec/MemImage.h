@@ -2,8 +2,11 @@
 // The radio's 23,745-byte memory image (addresses 0x0000..0x5CC0) and the codec
 // between it and the working document.
 
+#include "model/Records.h"
+
 #include <QString>
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 
@@ -25,8 +28,14 @@ void ClearMemImage(MemImage& image);
 // Fills the cleared image from the working document. A value that does not fit
 // its byte refuses the whole encode: the result names the field, and both the
 // document and the image are left as they were. On success the emergency modes
-// above 3 become 0 and the DTMF codes are stored cleaned, as written.
+// above 3 become 0 and the DTMF codes are stored cleaned, as written; the
+// references to a code the cleaning empties are none in the image and become
+// none in the document.
 EncodeError EncodeAllData(Document& doc, MemImage& image);
+
+// The DTMF code slots whose code the encode's cleaning empties (a code of
+// characters no code holds). A slot that was empty already is not one.
+std::bitset<kDtmfCodes + 1> DTMFCodesCleanedAway(const Document& doc);
 
 // Replaces the working document's channels and settings by the image's. Any
 // image decodes without reading or writing outside the document's arrays.

@@ -4,6 +4,7 @@
 #include "LinkView.h"
 #include "Program.h"
 #include "ProgramProtocol.h"
+#include "rules/DtmfRefs.h"
 
 namespace zr50 {
 
@@ -77,9 +78,15 @@ void ProgramProtocol::mnuWriteToRadio_Click() {
 // A value that does not fit the image refuses the write before anything is
 // sent: the port is closed again and the field named.
 bool ProgramProtocol::EncodeForWrite() {
+    // A code the cleaning empties leaves the windows' lists, and its references
+    // the lists that showed them.
+    const bool codesGone = DTMFCodesCleanedAway(p_.doc).any();
     ClearMemImage(image);
     const auto field = EncodeAllData(p_.doc, image);
-    if (!field) return true;
+    if (!field) {
+        if (codesGone) ShowDTMFUsers(p_);
+        return true;
+    }
     port_.Close();
     CommMode = CommIdle;
     p_.prompter.Ask(p_.T(kCannotWrite).arg(*field), Buttons::Ok, Icon::Exclamation);

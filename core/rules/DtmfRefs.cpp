@@ -32,19 +32,29 @@ QString DTMFKeysOf(const QString& text) {
     return keys;
 }
 
-void RevalidateDTMFUsers(Program& p) {
-    auto valid = [&p](int16_t& ref) { ref = int16_t(ValidDTMFIndex(p.doc, ref)); };
-    ForEachChannel(p.doc, [&valid](ChannelRecord& r) {
-        valid(r.BOT);
-        valid(r.EOT);
-        valid(r.Call);
+int KeptDTMFRef(int ref, const DTMFSlotGone& gone) { return ref != 0 && gone(ref) ? 0 : ref; }
+
+void DropDTMFRefs(Document& doc, const DTMFSlotGone& gone) {
+    auto keep = [&gone](int16_t& ref) { ref = int16_t(KeptDTMFRef(ref, gone)); };
+    ForEachChannel(doc, [&keep](ChannelRecord& r) {
+        keep(r.BOT);
+        keep(r.EOT);
+        keep(r.Call);
     });
-    OptFeatRec& o = p.doc.DataRec.OptFeat;
-    valid(o.PubBOT);
-    valid(o.PubEOT);
-    valid(o.PubCall);
+    OptFeatRec& o = doc.DataRec.OptFeat;
+    keep(o.PubBOT);
+    keep(o.PubEOT);
+    keep(o.PubCall);
+}
+
+void ShowDTMFUsers(Program& p) {
     p.forms.Call(QStringLiteral("frmCommChInfo"), "ShowDTMF");
     p.forms.Call(QStringLiteral("FrmOptFeatures"), "ShowDTMF");
+}
+
+void RevalidateDTMFUsers(Program& p) {
+    DropDTMFRefs(p.doc, [&doc = p.doc](int k) { return !IsDTMFCodeSet(doc, k); });
+    ShowDTMFUsers(p);
 }
 
 }  // namespace zr50

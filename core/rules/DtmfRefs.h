@@ -4,6 +4,7 @@
 #include "model/FixedText.h"
 
 #include <QChar>
+#include <functional>
 
 namespace zr50 {
 
@@ -27,9 +28,17 @@ QChar DTMFKeyChar(QChar c);
 // The text with only the characters a code holds, as DTMFKeyChar gives them.
 QString DTMFKeysOf(const QString& text);
 
-// Clears the BOT, EOT and call references of every channel and of the public
-// channel to slots that hold no code, then refreshes the DTMF lists of the
-// channel and optional-features windows.
+// Whether slot k, a reference's number other than 0, no longer holds a code.
+using DTMFSlotGone = std::function<bool(int k)>;
+// The reference once the gone slots are dropped: 0 for one to a gone slot.
+int KeptDTMFRef(int ref, const DTMFSlotGone& gone);
+// Sets to none the BOT, EOT and call references of every channel and of the
+// public channel to a gone slot.
+void DropDTMFRefs(Document& doc, const DTMFSlotGone& gone);
+
+// Refreshes the DTMF lists of the channel and optional-features windows.
+void ShowDTMFUsers(Program& p);
+// Drops the references to slots that hold no code, then refreshes the lists.
 void RevalidateDTMFUsers(Program& p);
 
 }  // namespace zr50

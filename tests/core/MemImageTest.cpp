@@ -1,6 +1,7 @@
 // The memory image: its map, the channel codec, the settings areas, refused
 // encodes and the round trip of any image through a document.
 
+#include "codec/ImageMap.h"
 #include "codec/MemImage.h"
 #include "model/ByteIO.h"
 #include "model/Document.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <numeric>
 #include <random>
+#include <vector>
 
 using namespace zr50;
 using namespace zr50::test;
@@ -235,6 +237,45 @@ TEST(EncodeAllData, RefusesAValueThatDoesNotFitAndChangesNothing) {
     doc->DataRec.TxOffset = -1;
     EXPECT_TRUE(EncodeAllData(*doc, *img).has_value());
     EXPECT_EQ(Changed(*before, *img), 0);
+}
+
+TEST(EncodeAllData, ReferencesToACodeTheCleaningEmptiesBecomeNone) {
+    auto doc = std::make_unique<Document>();
+    FillWritableDocument(*doc, 4);
+    OptFeatRec& f = doc->DataRec.OptFeat;
+    f.DTMFCode[3].set(QStringLiteral("xyz"));
+    f.DTMFCode[5].set(QString());
+    ASSERT_GE(doc->DataRec.ChCount(1, 2), 1);
+    ChannelRecord& ch = doc->ChData(1, 1, 2);
+    ch.BOT = 3, ch.EOT = 5, ch.Call = 3;
+    f.PubBOT = 3, f.PubEOT = 5, f.PubCall = 3;
+    const auto place = imagemap::PlaceOf(1, 2, ch.ChNo);
+    ASSERT_TRUE(place);
+    const auto refs = [&] { return std::vector<int>{ch.BOT, ch.EOT, ch.Call, f.PubBOT, f.PubEOT, f.PubCall}; };
+    // The image the radio would get had the references to code 3 been none.
+    auto none = std::make_unique<Document>(*doc);
+    none->ChData(1, 1, 2).BOT = none->ChData(1, 1, 2).Call = 0;
+    none->DataRec.OptFeat.PubBOT = none->DataRec.OptFeat.PubCall = 0;
+    const MemImage expected = EncodedImage(*none);
+
+    // Refused: the references and the junk code stay.
+    int16_t& tone = doc->DataRec.RBToneTable[8].Step[2].ToneFreq;
+    const int16_t fits = tone;
+    tone = 256;
+    auto img = Cleared();
+    const auto before = std::make_unique<MemImage>(*img);
+    ASSERT_TRUE(EncodeAllData(*doc, *img).has_value());
+    EXPECT_EQ(refs(), std::vector<int>({3, 5, 3, 3, 5, 3}));
+    EXPECT_EQ(StripNull(f.DTMFCode[3].raw()), QStringLiteral("xyz"));
+    EXPECT_EQ(Changed(*before, *img), 0);
+
+    // Code 5 was empty before any cleaning: its references are left.
+    tone = fits;
+    ASSERT_FALSE(EncodeAllData(*doc, *img));
+    EXPECT_EQ(refs(), std::vector<int>({0, 5, 0, 0, 5, 0}));
+    EXPECT_EQ(Bytes(*img, place->record + 12, 3), QByteArray::fromHex("000500"));
+    EXPECT_EQ(Bytes(*img, 0x4A09, 3), QByteArray::fromHex("000500"));
+    EXPECT_EQ(Changed(expected, *img), 0);
 }
 
 TEST(EncodeAllData, AnyImageDecodesWithinBoundsAndRoundTrips) {

@@ -249,4 +249,44 @@ TEST_F(Editors, FromAFileTheRadioGetsNoUnusableToneAndNoJunkDigits) {
               QByteArray::fromHex("010e0f0b091010101010101010101010"));
 }
 
+TEST_F(Editors, AWrittenCodeOfJunkTakesItsReferencesWithIt) {
+    OptFeatRec& o = p().doc.DataRec.OptFeat;
+    o.DTMFCode[2].set(QStringLiteral("12"));
+    o.DTMFCode[3].set(QStringLiteral("xyz"));  // nothing a code holds
+    const int group = p().doc.DataRec.CurGroup[0];
+    ASSERT_GE(p().doc.DataRec.ChCount(0, group), 1);
+    const auto channel = [&]() -> ChannelRecord& { return p().doc.ChData(0, 1, group); };
+    channel().Public = 0;
+    channel().BOT = 3, channel().EOT = 2, channel().Call = 3;
+    o.PubBOT = 3, o.PubEOT = 2, o.PubCall = 3;
+    const QString path = Folder("junk.dat");
+    SaveAs(path);
+    prompter.ScriptFiles({path});
+    main().Menu("mnuFileOpen")->trigger();
+    ASSERT_EQ(o.DTMFCode[3].raw().left(3), QStringLiteral("xyz"));
+
+    auto* channels = Open<frmCommChInfo>(0);
+    auto* opt = Open<FrmOptFeatures>(1);
+    ASSERT_TRUE(channels && opt);
+    channels->Combo2->setCurrentIndex(0);
+    emit channels->Combo2->activated(0);
+    channels->MSFlexGrid1->setCurrentCell(channel().ChNo, 1);
+    const auto shown = [](const auto& lists, std::initializer_list<int> which) {
+        QStringList texts;
+        for (int i : which) texts << lists[size_t(i)]->currentText();
+        return texts;
+    };
+    ASSERT_EQ(shown(channels->Combo8, {13, 14, 15}), QStringList({"3", "2", "3"}));
+    ASSERT_EQ(shown(opt->Combo2, {6, 7, 8}), QStringList({"3", "2", "3"}));
+
+    ASSERT_TRUE(Transfer("mnuWriteToRadio", kWriteDone));
+    const int record = imagemap::PlaceOf(0, group, channel().ChNo)->record;
+    EXPECT_EQ(std::make_tuple(Radio(record + 12), Radio(record + 13), Radio(record + 14)), std::make_tuple(0, 2, 0));
+    EXPECT_EQ(std::make_tuple(Radio(0x4A09), Radio(0x4A0A), Radio(0x4A0B)), std::make_tuple(0, 2, 0));
+    EXPECT_EQ(shown(channels->Combo8, {13, 14, 15}), QStringList({"OFF", "2", "OFF"}));
+    EXPECT_EQ(shown(opt->Combo2, {6, 7, 8}), QStringList({"OFF", "2", "OFF"}));
+    // The document holds what the radio was given.
+    EXPECT_TRUE(SameTransferred(EncodedImage(p().doc), radio.Image()));
+}
+
 }  // namespace

@@ -70,6 +70,15 @@ struct ProtocolFixture : ProjectFixture {
         port.Arrive((echo ? QByteArray(1, kIdRequest) : QByteArray()) + IdReply("KD-F1", "V100"));
         ASSERT_EQ(link->WriteStep, 3);
     }
+    // Three pages answered by hand: the first is acknowledged, the second on its way.
+    void AtTheSecondPage() {
+        ThreePages();
+        port.peer = nullptr;
+        ASSERT_TRUE(link->CommandWrite(true));
+        UpToThePages();
+        port.Arrive(Ack());
+        ASSERT_EQ(LastAddress(), 0x400u);
+    }
     // The address of the last page frame sent.
     uint32_t LastAddress() const {
         const QByteArray f = port.sent.last();
@@ -156,12 +165,7 @@ TEST_F(Protocol, OnAnEchoingLineOnlyTheExactEchoAndOneByteAnswerAFrame) {
 }
 
 TEST_F(Protocol, AfterATimeOutAnAnswerWaitsForQuietAndALateOneIsNeverChargedToTheNextPage) {
-    ThreePages();
-    port.peer = nullptr;
-    ASSERT_TRUE(link->CommandWrite(true));
-    UpToThePages();
-    port.Arrive(Ack());
-    ASSERT_EQ(LastAddress(), 0x400u);
+    ASSERT_NO_FATAL_FAILURE(AtTheSecondPage());
     ASSERT_TRUE(timer.Fire());  // no answer in time: the page goes again
     EXPECT_EQ(LastAddress(), 0x400u);
     // The first send's answer arrives late, then the resend's: both are this page's.
@@ -201,12 +205,7 @@ TEST_F(Protocol, AfterATimeOutAnAnswerWaitsForQuietAndALateOneIsNeverChargedToTh
 }
 
 TEST_F(Protocol, AnAnswerThatComesBeforeItsFrameCanHaveBeenCarriedAnswersNothing) {
-    ThreePages();
-    port.peer = nullptr;
-    ASSERT_TRUE(link->CommandWrite(true));
-    UpToThePages();
-    port.Arrive(Ack());
-    ASSERT_EQ(LastAddress(), 0x400u);
+    ASSERT_NO_FATAL_FAILURE(AtTheSecondPage());
     // While bytes of the page are still on their way out, no answer can be its.
     port.pending = 1;
     port.Arrive(Ack());

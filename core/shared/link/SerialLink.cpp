@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 #include <algorithm>
 #include <utility>
